@@ -1,0 +1,15 @@
+#pragma once
+
+class QApplication;
+
+namespace vantrel {
+
+// Everything the program sets up once, before its first window: the style that shows the
+// documented colours on every platform, the font, the icon and the names.
+void setUpApplication(QApplication& app);
+
+// Start-up: create the main window, show it, and run the event loop until the last
+// window closes.
+int runProgram(QApplication& app);
+
+} // namespace vantrel

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QCheckBox>
+
+namespace vantrel {
+
+// A check box drawn as a small push button that stays down while checked. The main
+// window gives it only 9 x 13 pixels, too small for a standard indicator with its mark.
+class CompactCheckBox : public QCheckBox
+{
+    Q_OBJECT
+
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+};
+
+} // namespace vantrel
