@@ -21,8 +21,9 @@ void CompactCheckBox::paintEvent(QPaintEvent*)
     painter.setPen(down ? light : dark);
     painter.drawLine(box.bottomLeft(), box.bottomRight());
     painter.drawLine(box.topRight(), box.bottomRight());
+    // The mark: a dark bar inside the grey face, framed by face colour on every side.
     if (isChecked())
-        painter.fillRect(box.adjusted(2, 2, -1, -1), dark);
+        painter.fillRect(rect().adjusted(3, 3, -3, -3), dark);
     if (hasFocus()) {
         painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
         painter.drawRect(box);
