@@ -212,13 +212,12 @@ void Form1::wireCommands()
 void Form1::setUpFileCommands(const FileSeams& seams)
 {
     if (!seams.dialog)
-        m_ownDialog = std::make_unique<CommonDialog>(this);
+        m_cdlg = std::make_unique<CommonDialog>(this);
     if (!seams.messages)
-        m_ownMessages = std::make_unique<MessageBoxSink>(this);
-    cdlg = seams.dialog ? seams.dialog : m_ownDialog.get();
-    m_store = std::make_unique<ScriptFileStore>(seams.messages ? *seams.messages : *m_ownMessages);
+        m_messages = std::make_unique<MessageBoxSink>(this);
+    m_store = std::make_unique<ScriptFileStore>(seams.messages ? *seams.messages : *m_messages);
     m_fileCommands = std::make_unique<ScriptCommands>(
-        *cdlg, *m_store, [this] { return scriptText(); },
+        seams.dialog ? *seams.dialog : *m_cdlg, *m_store, [this] { return scriptText(); },
         [this](const QString& text) { setScriptText(text); });
 }
 

@@ -67,10 +67,10 @@ private:
     QPushButton* cmdsave = nullptr;
     QPushButton* cmdload = nullptr;
 
-    // The one file dialog of the window, and what the load and save commands work with.
-    std::unique_ptr<FileDialog> m_ownDialog;
-    std::unique_ptr<MessageSink> m_ownMessages;
-    FileDialog* cdlg = nullptr;
+    // The window's one file dialog cdlg and its message boxes, unless the seams replace
+    // them, and what the load and save commands work with.
+    std::unique_ptr<FileDialog> m_cdlg;
+    std::unique_ptr<MessageSink> m_messages;
     std::unique_ptr<ScriptFileStore> m_store;
     std::unique_ptr<ScriptCommands> m_fileCommands;
 };

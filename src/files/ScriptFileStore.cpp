@@ -90,14 +90,6 @@ bool ScriptFileStore::SaveTextFile(const QString& text, const QString& path)
     return true;
 }
 
-QString ScriptFileStore::errorText(int error, const QString& detail)
-{
-    QString text = QStringLiteral("Error %1\r\n%2").arg(error).arg(FileSystem::describe(error));
-    if (!detail.isEmpty())
-        text += QStringLiteral("\r\n") + detail;
-    return text;
-}
-
 // The channel is released before any message is shown: each of these returns, and its
 // Channel closes the file, before the caller reports.
 int ScriptFileStore::readWhole(const QString& path, QByteArray& bytes)
@@ -145,7 +137,10 @@ int ScriptFileStore::append(const QByteArray& bytes, const QString& path)
 
 void ScriptFileStore::showError(int error, const QString& detail)
 {
-    m_messages.showCritical(ErrorTitle, errorText(error, detail));
+    QString text = QStringLiteral("Error %1\r\n%2").arg(error).arg(FileSystem::describe(error));
+    if (!detail.isEmpty())
+        text += QStringLiteral("\r\n") + detail;
+    m_messages.showCritical(ErrorTitle, text);
 }
 
 ScriptFileStore::Channel::~Channel()

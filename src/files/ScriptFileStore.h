@@ -32,9 +32,6 @@ public:
     // left exactly as it was, and the result is false.
     bool SaveTextFile(const QString& text, const QString& path);
 
-    // The "Error" box's text for a failure of the file layer.
-    static QString errorText(int error, const QString& detail = QString());
-
     // The store's single file channel: taken from an open until the channel is destroyed,
     // which closes the file on every path. An open while the channel is taken elsewhere
     // fails with the file-already-open error.
@@ -62,6 +59,7 @@ public:
 private:
     int readWhole(const QString& path, QByteArray& bytes);
     int append(const QByteArray& bytes, const QString& path);
+    // The "Error" box: "Error ", the number, CR LF and the system's description.
     void showError(int error, const QString& detail = QString());
 
     MessageSink& m_messages;
