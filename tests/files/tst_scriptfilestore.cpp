@@ -73,7 +73,7 @@ class ScriptFileStoreTest : public QObject
     ScriptFileStore m_store{m_sink};
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    // A sparse file of 2 GiB and one byte: a second to make, nothing on the disk.
+    // A sparse file of 2 GiB and one byte: made in milliseconds, it takes no disk space.
     QString bigFile() const
     {
         QFile file(path(QStringLiteral("big")));
