@@ -279,6 +279,22 @@ class RealDialogTest : public QObject
     }
 
 private slots:
+    void fileNameKeepsTheLastChosenPath()
+    {
+        QVERIFY(m_dir.isValid());
+        QWidget window;
+        CommonDialog cdlg(&window);
+        window.findChild<QFileDialog*>("cdlg")->setOption(QFileDialog::DontUseNativeDialog);
+        QCOMPARE(cdlg.FileName(), QString());
+        bool confirmed = false;
+        answerDialog([&] { confirmed = cdlg.ShowSave(); }, path("chosen"));
+        QVERIFY(confirmed);
+        QCOMPARE(cdlg.FileName(), path("chosen"));
+        answerDialog([&] { confirmed = cdlg.ShowOpen(); }, Cancel);
+        QVERIFY(!confirmed);
+        QCOMPARE(cdlg.FileName(), path("chosen"));
+    }
+
     void savesLoadsAndCancelsThroughTheOneDialog()
     {
         QVERIFY(m_dir.isValid());
