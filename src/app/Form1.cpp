@@ -1,10 +1,13 @@
 #include "Form1.h"
 
 #include "CompactCheckBox.h"
+#include "FileDialog.h"
 #include "Form1Layout.h"
+#include "MessageSink.h"
 #include "ProgramColours.h"
 #include "ScriptComposer.h"
 #include "ScriptEditor.h"
+#include "ScriptFileStore.h"
 #include "Twips.h"
 #include "version.h"
 
@@ -43,7 +46,7 @@ const char* const ButtonStyle = "QPushButton { background-color: rgb(128, 128, 1
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent)
+Form1::Form1(QWidget* parent, const FileSeams& seams) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(ProgramTitle));
@@ -55,6 +58,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     setTabOrder();
     nameForScreenReaders();
     buildMenus();
+    setUpFileCommands(seams);
     wireCommands();
 
     // The load step: the instructions go in before the window is first shown.
@@ -223,6 +227,18 @@ void Form1::wireCommands()
     connect(action("VT"), &QAction::triggered, this, &Form1::showTutorial);
 }
 
+void Form1::setUpFileCommands(const FileSeams& seams)
+{
+    if (!seams.dialog)
+        m_cdlg = std::make_unique<CommonDialog>(this);
+    if (!seams.messages)
+        m_messages = std::make_unique<MessageBoxSink>(this);
+    m_store = std::make_unique<ScriptFileStore>(seams.messages ? *seams.messages : *m_messages);
+    m_fileCommands = std::make_unique<ScriptCommands>(
+        seams.dialog ? *seams.dialog : *m_cdlg, *m_store, [this] { return scriptText(); },
+        [this](const QString& text) { setScriptText(text); });
+}
+
 void Form1::compile()
 {
     const auto field = [](const QLineEdit* box) { return box->text().toStdString(); };
@@ -248,10 +264,12 @@ void Form1::toggleSecondVehicle()
 
 void Form1::loadScript()
 {
+    m_fileCommands->load();
 }
 
 void Form1::saveScript()
 {
+    m_fileCommands->save();
 }
 
 void Form1::showAbout()
