@@ -92,12 +92,12 @@ void Form1::buildControls()
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setFixedSize(twipsToPixels(Form1ClientWidthTwips, Form1ClientHeightTwips));
     setCentralWidget(m_client);
-    for (const ControlSpec& spec : form1Controls()) {
-        QWidget* control = createControl(spec, m_client);
-        control->setObjectName(QLatin1String(spec.name));
-        const QRect& t = spec.twips;
+    for (const ControlSpec& row : form1Controls()) {
+        QWidget* control = createControl(row, m_client);
+        control->setObjectName(QLatin1String(row.name));
+        const QRect& t = row.twips;
         control->setGeometry(twipsToPixels(t.x(), t.y(), t.width(), t.height()));
-        control->setVisible(spec.visibleAtStart);
+        control->setVisible(row.visibleAtStart);
     }
 
     Txt1 = namedChild<ScriptEditor>(m_client, "Txt1");
@@ -116,10 +116,10 @@ void Form1::buildControls()
     cmdload = namedChild<QPushButton>(m_client, "cmdload");
 }
 
-QWidget* Form1::createControl(const ControlSpec& spec, QWidget* parent)
+QWidget* Form1::createControl(const ControlSpec& row, QWidget* parent)
 {
-    const QString text = QString::fromLatin1(spec.text);
-    switch (spec.kind) {
+    const QString text = QString::fromLatin1(row.text);
+    switch (row.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(text, parent);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -141,7 +141,7 @@ QWidget* Form1::createControl(const ControlSpec& spec, QWidget* parent)
         editor->setTabChangesFocus(true);
         // Long lines wrap at the box's width, so only a vertical scroll bar is needed.
         editor->setVerticalScrollBarPolicy(
-            spec.kind == ControlKind::Editor ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+            row.kind == ControlKind::Editor ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         return editor;
     }
@@ -168,16 +168,16 @@ void Form1::applyColours()
 void Form1::setTabOrder()
 {
     std::vector<const ControlSpec*> order;
-    for (const ControlSpec& spec : form1Controls())
-        if (spec.kind != ControlKind::Label)
-            order.push_back(&spec);
+    for (const ControlSpec& row : form1Controls())
+        if (row.kind != ControlKind::Label)
+            order.push_back(&row);
     std::ranges::sort(order, {}, &ControlSpec::tabIndex);
     for (size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(namedChild<QWidget>(m_client, order[i - 1]->name),
                              namedChild<QWidget>(m_client, order[i]->name));
-    for (const ControlSpec& spec : form1Controls())
-        if (spec.kind == ControlKind::Label)
-            namedChild<QWidget>(m_client, spec.name)->setFocusPolicy(Qt::NoFocus);
+    for (const ControlSpec& row : form1Controls())
+        if (row.kind == ControlKind::Label)
+            namedChild<QWidget>(m_client, row.name)->setFocusPolicy(Qt::NoFocus);
 }
 
 void Form1::nameForScreenReaders()

@@ -37,7 +37,7 @@ public:
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& spec, QWidget* parent);
+    QWidget* createControl(const ControlSpec& row, QWidget* parent);
     void applyColours();
     void setTabOrder();
     void nameForScreenReaders();
