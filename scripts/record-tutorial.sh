@@ -13,12 +13,13 @@ font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export HOME=$work # the file dialogs start here; nothing of the user's is touched
+export HOME=$work/home # nothing of the user's is touched
+mkdir -p "$HOME/scripts" # the file dialogs start in the program's folder
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
 export DISPLAY=$display QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME=
 sleep 1
-(cd "$work" && exec "$app") &
+(cd "$HOME/scripts" && exec "$app") &
 for _ in $(seq 100); do
     win=$(xdotool search --name '^Vantrel$' 2>/dev/null | head -n1) && [ -n "$win" ] && break
     sleep 0.1
