@@ -6,6 +6,7 @@
 #include "ScriptComposer.h"
 #include "ScriptEditor.h"
 #include "Twips.h"
+#include "frmAbout.h"
 #include "version.h"
 
 #include <QLabel>
@@ -43,7 +44,7 @@ const char* const ButtonStyle = "QPushButton { background-color: rgb(128, 128, 1
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent)
+Form1::Form1(QWidget* parent) : QMainWindow(parent), m_about([] { return new frmAbout; })
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(ProgramTitle));
@@ -236,8 +237,10 @@ void Form1::saveScript()
 {
 }
 
+// One About box, whichever window asks for it.
 void Form1::showAbout()
 {
+    m_about.show();
 }
 
 void Form1::showTutorial()

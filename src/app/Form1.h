@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowSlot.h"
+
 #include <QMainWindow>
 
 class QCheckBox;
@@ -10,6 +12,7 @@ class QPushButton;
 namespace vantrel {
 
 class ScriptEditor;
+class frmAbout;
 struct ControlSpec;
 
 // The main window: the names that go into a script, the editor that holds it, the
@@ -58,6 +61,8 @@ private:
     QPushButton* cmdcmpl = nullptr;
     QPushButton* cmdsave = nullptr;
     QPushButton* cmdload = nullptr;
+
+    WindowSlot<frmAbout> m_about;
 };
 
 } // namespace vantrel
