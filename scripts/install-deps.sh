@@ -12,6 +12,8 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
     # test: a virtual display for the few checks that want a real X server
     xvfb xauth
+    # test data: the tools that made the short clip under tests/windows/data
+    gstreamer1.0-tools
 )
 packages+=("$@")
 

@@ -2,6 +2,7 @@
 
 #include "CompactCheckBox.h"
 #include "Form1Layout.h"
+#include "Form2.h"
 #include "ProgramColours.h"
 #include "ScriptComposer.h"
 #include "ScriptEditor.h"
@@ -44,7 +45,9 @@ const char* const ButtonStyle = "QPushButton { background-color: rgb(128, 128, 1
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent), m_about([] { return new frmAbout; })
+Form1::Form1(QWidget* parent)
+    : QMainWindow(parent), m_about([] { return new frmAbout; }),
+      m_tutorial([this] { return createTutorial(); })
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(ProgramTitle));
@@ -245,6 +248,18 @@ void Form1::showAbout()
 
 void Form1::showTutorial()
 {
+    m_tutorial.show();
+    hide();
+}
+
+Form2* Form1::createTutorial()
+{
+    auto* tutorial = new Form2;
+    connect(tutorial, &Form2::aboutRequested, this, &Form1::showAbout);
+    // Closing the tutorial, or its release, brings this window back as it was left.
+    connect(tutorial, &Form2::closed, this, &QWidget::show);
+    connect(tutorial, &QObject::destroyed, this, &QWidget::show);
+    return tutorial;
 }
 
 } // namespace vantrel

@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace vantrel {
 
+class Form2;
 class ScriptEditor;
 class frmAbout;
 struct ControlSpec;
@@ -45,6 +46,7 @@ private:
     void saveScript();
     void showAbout();
     void showTutorial();
+    Form2* createTutorial();
 
     QWidget* m_client = nullptr;
     ScriptEditor* Txt1 = nullptr;
@@ -63,6 +65,7 @@ private:
     QPushButton* cmdload = nullptr;
 
     WindowSlot<frmAbout> m_about;
+    WindowSlot<Form2> m_tutorial;
 };
 
 } // namespace vantrel

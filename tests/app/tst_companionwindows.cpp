@@ -1,10 +1,14 @@
 #include "Form1.h"
+#include "Form2.h"
 #include "NamedChild.h"
+#include "ScriptEditor.h"
 #include "frmAbout.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -41,6 +45,43 @@ QString labelText(const QWidget* box, const char* name)
     return child<QLabel>(*box, name)->text();
 }
 
+// Everything a user could have changed in the main window.
+QStringList stateOf(const Form1& window)
+{
+    QStringList state;
+    for (const QLineEdit* box : window.findChildren<QLineEdit*>())
+        state << QStringLiteral("%1=%2 shown=%3")
+                     .arg(box->objectName(), box->text())
+                     .arg(box->isVisibleTo(&window));
+    for (const ScriptEditor* editor : window.findChildren<ScriptEditor*>())
+        state << editor->objectName() + u'=' + editor->wholeText();
+    const auto* check = child<QCheckBox>(window, "Check1");
+    state << QStringLiteral("Check1=%1").arg(check->checkState());
+    return state;
+}
+
+// Counts the Show events that one widget receives.
+class ShowCounter : public QObject
+{
+public:
+    explicit ShowCounter(const QObject* watched) : m_watched(watched)
+    {
+        qApp->installEventFilter(this);
+    }
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (object == m_watched && event->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+
+private:
+    const QObject* m_watched;
+};
+
 } // namespace
 
 class CompanionWindowsTest : public QObject
@@ -52,9 +93,10 @@ private slots:
     {
         // Closed windows are released on the next pass of the event loop.
         QTRY_VERIFY(loaded<frmAbout>().isEmpty());
+        QTRY_VERIFY(loaded<Form2>().isEmpty());
     }
 
-    void aboutTwiceKeepsOneBox()
+    void bothAboutCommandsShareOneBox()
     {
         Form1 main;
         main.show();
@@ -70,7 +112,21 @@ private slots:
         QCOMPARE(theOne<frmAbout>(), box.data());
         QCOMPARE(labelText(box, "lblTitle"), QStringLiteral("marked"));
 
-        box->close();
+        trigger(main, "VT");
+        Form2* tutorial = theOne<Form2>();
+        QVERIFY(tutorial);
+        trigger(*tutorial, "about1");
+        QCOMPARE(theOne<frmAbout>(), box.data());
+        QCOMPARE(labelText(box, "lblTitle"), QStringLiteral("marked"));
+        QVERIFY(!main.isVisible());
+        QVERIFY(tutorial->isVisible());
+
+        // OK returns to the tutorial window; the main window stays hidden.
+        QTest::mouseClick(child<QPushButton>(*box, "cmdOK"), Qt::LeftButton);
+        QTRY_VERIFY(box.isNull());
+        QVERIFY(tutorial->isVisible());
+        QVERIFY(!main.isVisible());
+        tutorial->close();
     }
 
     void okUnloadsAndTheNextShowLoadsAfresh()
@@ -90,6 +146,74 @@ private slots:
         QCOMPARE(labelText(second, "lblTitle"), QStringLiteral("Vantrel"));
         QCOMPARE(labelText(second, "lblVersion"), QStringLiteral("Version 1.0.8"));
         second->close();
+    }
+
+    void tutorialHidesTheMainWindowAndBringsItBackUnchanged()
+    {
+        Form1 main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        auto* trigger1 = child<QLineEdit>(main, "txttrigger");
+        trigger1->selectAll();
+        QTest::keyClicks(trigger1, QStringLiteral("Gate_2"));
+        QTest::mouseClick(child<QCheckBox>(main, "Check1"), Qt::LeftButton);
+        main.setScriptText(QStringLiteral("(script continuous edited\r\n  )\r\n"));
+        const QStringList before = stateOf(main);
+        QVERIFY(before.contains(QStringLiteral("txttrigger=Gate_2 shown=1")));
+        QVERIFY(before.contains(QStringLiteral("txtvehic2=Scorpion_Name shown=1")));
+
+        trigger(main, "VT");
+        QPointer<Form2> tutorial = theOne<Form2>();
+        QVERIFY(tutorial);
+        QVERIFY(tutorial->isVisible());
+        QCOMPARE(tutorial->windowTitle(), QStringLiteral("Form2"));
+        QVERIFY(!main.isVisible());
+
+        QVERIFY(tutorial->close());
+        QVERIFY(main.isVisible());
+        QCOMPARE(stateOf(main), before);
+        QTRY_VERIFY(tutorial.isNull()); // closing unloads it; its release changes nothing more
+        QVERIFY(main.isVisible());
+        QCOMPARE(stateOf(main), before);
+
+        // The next Video Tutorial command loads a fresh window.
+        trigger(main, "VT");
+        QVERIFY(theOne<Form2>());
+        QVERIFY(!main.isVisible());
+        theOne<Form2>()->close();
+        QVERIFY(main.isVisible());
+    }
+
+    void closingTheTutorialLeavesTheAboutBoxOpen()
+    {
+        Form1 main;
+        main.show();
+        trigger(main, "VT");
+        Form2* tutorial = theOne<Form2>();
+        trigger(*tutorial, "about1");
+        frmAbout* box = theOne<frmAbout>();
+        QVERIFY(box);
+        tutorial->close();
+        QTRY_VERIFY(loaded<Form2>().isEmpty());
+        QCOMPARE(theOne<frmAbout>(), box);
+        QVERIFY(box->isVisible());
+        QVERIFY(main.isVisible());
+        box->close();
+    }
+
+    void releasingTheTutorialWithTheMainWindowIsQuiet()
+    {
+        // The main window goes while the tutorial is open: the tutorial is released with
+        // it and must not try to show a main window that is being destroyed.
+        auto* main = new Form1;
+        main->show();
+        trigger(*main, "VT");
+        QPointer<Form2> tutorial = theOne<Form2>();
+        QVERIFY(tutorial);
+        const ShowCounter counter(main);
+        delete main;
+        QVERIFY(tutorial.isNull());
+        QCOMPARE(counter.shows, 0);
     }
 
     // Runs in the real event loop, where closing windows can end the program.
