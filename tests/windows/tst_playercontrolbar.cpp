@@ -47,17 +47,6 @@ private slots:
         QCOMPARE(PlayerControlBar::formatTime(milliseconds), text);
     }
 
-    void idleWithoutMedia()
-    {
-        PlayerControlBar bar;
-        QVERIFY(!child<QToolButton>(bar, "playPause")->isEnabled());
-        QVERIFY(!child<QToolButton>(bar, "stop")->isEnabled());
-        QVERIFY(!child<QSlider>(bar, "seek")->isEnabled());
-        QVERIFY(child<QSlider>(bar, "volume")->isEnabled());
-        QVERIFY(child<QToolButton>(bar, "mute")->isEnabled());
-        QCOMPARE(child<QLabel>(bar, "time")->text(), QStringLiteral("0:00 / 0:00"));
-    }
-
     void playPauseNamesItsCurrentAction()
     {
         PlayerControlBar bar;
@@ -145,26 +134,22 @@ private slots:
         QCOMPARE(seeks.size(), 0);
     }
 
-    void volumeAndMute()
+    void volumeAndMuteAskOnlyForTheUsersChanges()
     {
         PlayerControlBar bar;
-        bar.setVolume(50);
-        auto* volume = child<QSlider>(bar, "volume");
-        auto* mute = child<QToolButton>(bar, "mute");
         QSignalSpy volumes(&bar, &PlayerControlBar::volumeRequested);
         QSignalSpy mutes(&bar, &PlayerControlBar::muteRequested);
-        QTest::keyClick(volume, Qt::Key_PageUp);
+        bar.setVolume(50);
+        QTest::keyClick(child<QSlider>(bar, "volume"), Qt::Key_PageUp);
         QCOMPARE(volumes.size(), 1);
         QCOMPARE(volumes.at(0).at(0).toInt(), 60);
+        auto* mute = child<QToolButton>(bar, "mute");
         QTest::mouseClick(mute, Qt::LeftButton);
         QCOMPARE(mutes.size(), 1);
         QCOMPARE(mutes.at(0).at(0).toBool(), true);
         // The player unmuting itself is shown, and not sent back as a request.
         bar.setMuted(false);
         QVERIFY(!mute->isChecked());
-        bar.setVolume(20);
-        QCOMPARE(volume->value(), 20);
-        QCOMPARE(volumes.size(), 1);
         QCOMPARE(mutes.size(), 1);
     }
 };

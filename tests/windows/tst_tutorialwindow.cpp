@@ -104,8 +104,11 @@ private slots:
 
         QCOMPARE(child<QSlider>(*player, "volume")->value(), 50);
         QVERIFY(!child<QToolButton>(*player, "mute")->isChecked());
-        QCOMPARE(child<QToolButton>(*player, "playPause")->accessibleName(),
-                 QStringLiteral("Play"));
+        auto* playPause = child<QToolButton>(*player, "playPause");
+        QCOMPARE(playPause->accessibleName(), QStringLiteral("Play"));
+        QVERIFY(!playPause->isEnabled()); // nothing to play
+        QVERIFY(!child<QToolButton>(*player, "stop")->isEnabled());
+        QVERIFY(!child<QSlider>(*player, "seek")->isEnabled());
         QCOMPARE(child<QLabel>(*player, "time")->text(), QStringLiteral("0:00 / 0:00"));
         QVERIFY(!child<QVideoWidget>(*player, "video")->isVisible());
         QCOMPARE(player->contextMenuPolicy(), Qt::ActionsContextMenu);
