@@ -14,6 +14,8 @@ packages=(
     xvfb xauth
     # install and package checks
     desktop-file-utils appstream dpkg-dev file
+    # test data: the tools that made the short clip under tests/windows/data
+    gstreamer1.0-tools
 )
 packages+=("$@")
 

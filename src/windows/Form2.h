@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace vantrel {
+
+class EmbeddedPlayer;
+
+// The tutorial window: a media player at a fixed size and an About command. It knows
+// nothing of the main window; whoever shows it listens to its signals.
+class Form2 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Form2(QWidget* parent = nullptr);
+
+    EmbeddedPlayer* player() const { return WindowsMediaPlayer1; }
+
+signals:
+    void aboutRequested();
+    // The window is being closed; it never refuses. Its final release is QObject::destroyed.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    EmbeddedPlayer* WindowsMediaPlayer1 = nullptr;
+};
+
+} // namespace vantrel
