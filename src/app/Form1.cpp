@@ -6,6 +6,7 @@
 #include "Form2.h"
 #include "MessageSink.h"
 #include "ProgramColours.h"
+#include "ProgramData.h"
 #include "ScriptComposer.h"
 #include "ScriptEditor.h"
 #include "ScriptFileStore.h"
@@ -13,6 +14,7 @@
 #include "frmAbout.h"
 #include "version.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -290,7 +292,7 @@ void Form1::showTutorial()
 
 Form2* Form1::createTutorial()
 {
-    auto* tutorial = new Form2;
+    auto* tutorial = new Form2(tutorialVideo(QCoreApplication::applicationDirPath()));
     connect(tutorial, &Form2::aboutRequested, this, &Form1::showAbout);
     // Closing the tutorial, or its release, brings this window back as it was left.
     connect(tutorial, &Form2::closed, this, &QWidget::show);

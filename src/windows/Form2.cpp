@@ -13,7 +13,7 @@ constexpr QSize ClientSize = twipsToPixels(11340, 8145);
 constexpr QSize PlayerSize = twipsToPixels(11415, 8175);
 } // namespace
 
-Form2::Form2(QWidget* parent) : QMainWindow(parent)
+Form2::Form2(const QUrl& video, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
@@ -23,7 +23,9 @@ Form2::Form2(QWidget* parent) : QMainWindow(parent)
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    WindowsMediaPlayer1 = new EmbeddedPlayer(PlayerSettings{}, client);
+    PlayerSettings settings;
+    settings.url = video;
+    WindowsMediaPlayer1 = new EmbeddedPlayer(settings, client);
     WindowsMediaPlayer1->setObjectName(QStringLiteral("WindowsMediaPlayer1"));
     WindowsMediaPlayer1->setGeometry(QRect(QPoint(0, 0), PlayerSize));
     WindowsMediaPlayer1->setFixedSize(PlayerSize);

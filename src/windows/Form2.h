@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QUrl>
 
 namespace vantrel {
 
@@ -13,7 +14,8 @@ class Form2 : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit Form2(QWidget* parent = nullptr);
+    // The player is created with the video's location, when there is one, and starts it.
+    explicit Form2(const QUrl& video = {}, QWidget* parent = nullptr);
 
     EmbeddedPlayer* player() const { return WindowsMediaPlayer1; }
 
