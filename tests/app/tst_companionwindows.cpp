@@ -5,7 +5,6 @@
 #include "frmAbout.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,25 +23,9 @@ void trigger(const QWidget& window, const char* action)
     child<QAction>(window, action)->trigger();
 }
 
-// The loaded windows of one kind; a closed window counts until it is really destroyed.
-template <class Window> QList<Window*> loaded()
+QString labelText(const QWidget* window, const char* name)
 {
-    QList<Window*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<Window*>(widget))
-            windows << window;
-    return windows;
-}
-
-template <class Window> Window* theOne()
-{
-    const QList<Window*> windows = loaded<Window>();
-    return windows.size() == 1 ? windows.first() : nullptr;
-}
-
-QString labelText(const QWidget* box, const char* name)
-{
-    return child<QLabel>(*box, name)->text();
+    return child<QLabel>(*window, name)->text();
 }
 
 // Everything a user could have changed in the main window.
@@ -55,31 +38,30 @@ QStringList stateOf(const Form1& window)
                      .arg(box->isVisibleTo(&window));
     for (const ScriptEditor* editor : window.findChildren<ScriptEditor*>())
         state << editor->objectName() + u'=' + editor->wholeText();
-    const auto* check = child<QCheckBox>(window, "Check1");
-    state << QStringLiteral("Check1=%1").arg(check->checkState());
+    state << QStringLiteral("Check1=%1").arg(child<QCheckBox>(window, "Check1")->checkState());
     return state;
 }
 
-// Counts the Show events that one widget receives.
-class ShowCounter : public QObject
+// A window whose constructor is its load step, counting how often it runs.
+struct CountedWindow : QWidget
 {
-public:
-    explicit ShowCounter(const QObject* watched) : m_watched(watched)
+    explicit CountedWindow(int& loads) { setWindowTitle(QString::number(++loads)); }
+};
+
+// Counts the Show events that one widget receives.
+struct ShowCounter : QObject
+{
+    explicit ShowCounter(const QObject* widget) : watched(widget)
     {
         qApp->installEventFilter(this);
     }
-    int shows = 0;
-
-protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
-        if (object == m_watched && event->type() == QEvent::Show)
-            ++shows;
+        shows += object == watched && event->type() == QEvent::Show;
         return false;
     }
-
-private:
-    const QObject* m_watched;
+    const QObject* watched;
+    int shows = 0;
 };
 
 } // namespace
@@ -92,63 +74,33 @@ private slots:
     void cleanup()
     {
         // Closed windows are released on the next pass of the event loop.
-        QTRY_VERIFY(loaded<frmAbout>().isEmpty());
-        QTRY_VERIFY(loaded<Form2>().isEmpty());
+        QTRY_VERIFY(windowsOf<frmAbout>().isEmpty());
+        QTRY_VERIFY(windowsOf<Form2>().isEmpty());
     }
 
-    void bothAboutCommandsShareOneBox()
+    void slotCreatesKeepsDestroysAndRecreates()
     {
-        Form1 main;
-        main.show();
-        trigger(main, "about");
-        QPointer<frmAbout> box = theOne<frmAbout>();
-        QVERIFY(box);
-        QVERIFY(box->isVisible());
-        QVERIFY(main.isVisible()); // modeless: the main window stays as it was
-        // Marks the box, so that a second load step would show.
-        child<QLabel>(*box, "lblTitle")->setText(QStringLiteral("marked"));
-
-        trigger(main, "about");
-        QCOMPARE(theOne<frmAbout>(), box.data());
-        QCOMPARE(labelText(box, "lblTitle"), QStringLiteral("marked"));
-
-        trigger(main, "VT");
-        Form2* tutorial = theOne<Form2>();
-        QVERIFY(tutorial);
-        trigger(*tutorial, "about1");
-        QCOMPARE(theOne<frmAbout>(), box.data());
-        QCOMPARE(labelText(box, "lblTitle"), QStringLiteral("marked"));
-        QVERIFY(!main.isVisible());
-        QVERIFY(tutorial->isVisible());
-
-        // OK returns to the tutorial window; the main window stays hidden.
-        QTest::mouseClick(child<QPushButton>(*box, "cmdOK"), Qt::LeftButton);
-        QTRY_VERIFY(box.isNull());
-        QVERIFY(tutorial->isVisible());
-        QVERIFY(!main.isVisible());
-        tutorial->close();
+        int loads = 0;
+        WindowSlot<CountedWindow> slot([&] { return new CountedWindow(loads); });
+        QVERIFY(!slot.window());
+        CountedWindow* first = slot.show();
+        QVERIFY(first->isVisible());
+        QCOMPARE(slot.show(), first); // showing a visible window changes nothing
+        first->setWindowTitle(QStringLiteral("edited"));
+        first->hide();
+        QCOMPARE(slot.show(), first); // hidden, not destroyed: its state is kept
+        QCOMPARE(first->windowTitle(), QStringLiteral("edited"));
+        QCOMPARE(loads, 1);
+        QPointer<CountedWindow> closed = first;
+        first->close();
+        QTRY_VERIFY(closed.isNull());
+        QVERIFY(!slot.window());
+        QCOMPARE(slot.show()->windowTitle(), QStringLiteral("2"));
     }
 
-    void okUnloadsAndTheNextShowLoadsAfresh()
-    {
-        Form1 main;
-        main.show();
-        trigger(main, "about");
-        QPointer<frmAbout> first = theOne<frmAbout>();
-        child<QLabel>(*first, "lblVersion")->setText(QStringLiteral("x"));
-        QTest::mouseClick(child<QPushButton>(*first, "cmdOK"), Qt::LeftButton);
-        QTRY_VERIFY(first.isNull());
-
-        trigger(main, "about");
-        frmAbout* second = theOne<frmAbout>();
-        QVERIFY(second);
-        QCOMPARE(second->windowTitle(), QStringLiteral("About Vantrel"));
-        QCOMPARE(labelText(second, "lblTitle"), QStringLiteral("Vantrel"));
-        QCOMPARE(labelText(second, "lblVersion"), QStringLiteral("Version 1.0.8"));
-        second->close();
-    }
-
-    void tutorialHidesTheMainWindowAndBringsItBackUnchanged()
+    // The About box is shared by both windows; the tutorial hides the main window and
+    // brings it back exactly as it was left.
+    void aboutBoxAndTutorialFollowTheMainWindow()
     {
         Form1 main;
         main.show();
@@ -162,43 +114,44 @@ private slots:
         QVERIFY(before.contains(QStringLiteral("txttrigger=Gate_2 shown=1")));
         QVERIFY(before.contains(QStringLiteral("txtvehic2=Scorpion_Name shown=1")));
 
+        trigger(main, "about");
+        QPointer<frmAbout> box = theOne<frmAbout>();
+        QVERIFY(box && box->isVisible() && main.isVisible()); // modeless
+        // Marks the box, so that a second load step would show.
+        child<QLabel>(*box, "lblVersion")->setText(QStringLiteral("marked"));
+        trigger(main, "about");
         trigger(main, "VT");
         QPointer<Form2> tutorial = theOne<Form2>();
-        QVERIFY(tutorial);
-        QVERIFY(tutorial->isVisible());
+        QVERIFY(tutorial && tutorial->isVisible() && !main.isVisible());
         QCOMPARE(tutorial->windowTitle(), QStringLiteral("Form2"));
-        QVERIFY(!main.isVisible());
+        trigger(*tutorial, "about1");
+        QCOMPARE(theOne<frmAbout>(), box.data());
+        QCOMPARE(labelText(box, "lblVersion"), QStringLiteral("marked"));
 
+        // OK unloads the box and returns to the tutorial; the next About loads it afresh.
+        QTest::mouseClick(child<QPushButton>(*box, "cmdOK"), Qt::LeftButton);
+        QTRY_VERIFY(box.isNull());
+        QVERIFY(tutorial->isVisible() && !main.isVisible());
+        trigger(*tutorial, "about1");
+        box = theOne<frmAbout>();
+        QVERIFY(box);
+        QCOMPARE(labelText(box, "lblVersion"), QStringLiteral("Version 1.0.8"));
+
+        // Closing the tutorial brings the main window back unchanged, and leaves the box.
         QVERIFY(tutorial->close());
         QVERIFY(main.isVisible());
         QCOMPARE(stateOf(main), before);
-        QTRY_VERIFY(tutorial.isNull()); // closing unloads it; its release changes nothing more
+        QTRY_VERIFY(tutorial.isNull()); // its release changes nothing more
         QVERIFY(main.isVisible());
         QCOMPARE(stateOf(main), before);
+        QCOMPARE(theOne<frmAbout>(), box.data());
+        QVERIFY(box->isVisible());
+        box->close();
 
-        // The next Video Tutorial command loads a fresh window.
-        trigger(main, "VT");
-        QVERIFY(theOne<Form2>());
-        QVERIFY(!main.isVisible());
+        trigger(main, "VT"); // a fresh tutorial window
+        QVERIFY(theOne<Form2>() && !main.isVisible());
         theOne<Form2>()->close();
         QVERIFY(main.isVisible());
-    }
-
-    void closingTheTutorialLeavesTheAboutBoxOpen()
-    {
-        Form1 main;
-        main.show();
-        trigger(main, "VT");
-        Form2* tutorial = theOne<Form2>();
-        trigger(*tutorial, "about1");
-        frmAbout* box = theOne<frmAbout>();
-        QVERIFY(box);
-        tutorial->close();
-        QTRY_VERIFY(loaded<Form2>().isEmpty());
-        QCOMPARE(theOne<frmAbout>(), box);
-        QVERIFY(box->isVisible());
-        QVERIFY(main.isVisible());
-        box->close();
     }
 
     void releasingTheTutorialWithTheMainWindowIsQuiet()
@@ -216,7 +169,7 @@ private slots:
         QCOMPARE(counter.shows, 0);
     }
 
-    // Runs in the real event loop, where closing windows can end the program.
+    // In the real event loop, where closing the last window ends the program.
     void theProgramRunsWhileTheAboutBoxIsOpen()
     {
         Form1 main;
@@ -227,11 +180,9 @@ private slots:
             trigger(main, "about");
             main.close();
             stillOpenAfterMainClosed = lastClosed.isEmpty() && theOne<frmAbout>()->isVisible();
-            theOne<frmAbout>()->close(); // the last window: the program ends
+            theOne<frmAbout>()->close();
         });
-        QTimer watchdog;
-        watchdog.callOnTimeout(qApp, [] { QCoreApplication::exit(1); });
-        watchdog.start(30'000);
+        QTimer::singleShot(30'000, &main, [] { QCoreApplication::exit(1); }); // watchdog
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(stillOpenAfterMainClosed);
         QCOMPARE(lastClosed.size(), 1);
