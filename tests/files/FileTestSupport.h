@@ -4,6 +4,9 @@
 
 #include <QFile>
 #include <QList>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <numeric>
 
 namespace vantrel::test {
 
@@ -39,6 +42,16 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Every byte value once, in an order that the seed decides.
+inline QByteArray shuffledBytes(quint32 seed)
+{
+    QByteArray bytes(256, '\0');
+    std::iota(bytes.begin(), bytes.end(), char(0));
+    QRandomGenerator random(seed);
+    std::shuffle(bytes.begin(), bytes.end(), random);
+    return bytes;
 }
 
 // So that QCOMPARE prints the messages it compares.
