@@ -1,7 +1,6 @@
 #include "NamedChild.h"
 #include "frmAbout.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -11,9 +10,7 @@
 using namespace vantrel;
 
 namespace {
-
 const QColor Red(255, 0, 0);
-
 } // namespace
 
 class AboutBoxTest : public QObject
@@ -31,36 +28,34 @@ private slots:
         QApplication::setWindowIcon(QIcon(icon));
     }
 
-    void loadStepWritesTheTexts()
-    {
-        frmAbout box;
-        QCOMPARE(box.windowTitle(), QStringLiteral("About Vantrel"));
-        QCOMPARE(child<QLabel>(box, "lblTitle")->text(), QStringLiteral("Vantrel"));
-        QCOMPARE(child<QLabel>(box, "lblVersion")->text(), QStringLiteral("Version 1.0.8"));
-        QCOMPARE(child<QPushButton>(box, "cmdOK")->text(), QStringLiteral("OK"));
-        for (const char* credit : {"lblDescription", "lblDisclaimer"})
-            QVERIFY(child<QLabel>(box, credit)->text().contains(QLatin1String("contributors")));
-        // No button or command other than OK.
-        QCOMPARE(box.findChildren<QPushButton*>().size(), 1);
-    }
-
-    void frameAndPlacementFollowTheDesign()
+    void shownAsDesigned()
     {
         frmAbout box;
         box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        QCOMPARE(box.windowTitle(), QStringLiteral("About Vantrel"));
+        QCOMPARE(child<QLabel>(box, "lblTitle")->text(), QStringLiteral("Vantrel"));
+        QCOMPARE(child<QLabel>(box, "lblVersion")->text(), QStringLiteral("Version 1.0.8"));
+        for (const char* credit : {"lblDescription", "lblDisclaimer"})
+            QVERIFY(child<QLabel>(box, credit)->text().contains(QLatin1String("contributors")));
+        auto* ok = child<QPushButton>(box, "cmdOK");
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QCOMPARE(box.findChildren<QPushButton*>().size(), 1); // no other command
+        QCOMPARE(QApplication::focusWidget(), ok);
+        QVERIFY(ok->isDefault());
+
         QCOMPARE(box.geometry(), QRect(156, 129, 382, 237));
         QCOMPARE(box.minimumSize(), box.maximumSize());
         QCOMPARE(box.windowType(), Qt::Tool); // kept out of the taskbar
-        QVERIFY(!(box.windowFlags() & Qt::WindowMinMaxButtonsHint));
-        QVERIFY(box.windowFlags() & Qt::WindowCloseButtonHint);
+        QCOMPARE(box.windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+                 Qt::WindowCloseButtonHint);
         QVERIFY(!box.isModal());
-        QCOMPARE(child<QPushButton>(box, "cmdOK")->geometry(), QRect(283, 192, 84, 23));
-        QCOMPARE(child<QLabel>(box, "picIcon")->geometry(), QRect(16, 16, 36, 36));
-        QCOMPARE(child<QLabel>(box, "lblTitle")->geometry(), QRect(64, 16, 259, 32));
-        QCOMPARE(child<QLabel>(box, "lblVersion")->geometry(), QRect(70, 52, 259, 15));
-        QCOMPARE(child<QLabel>(box, "lblDescription")->geometry(), QRect(70, 75, 259, 78));
-        QCOMPARE(child<QLabel>(box, "lblDisclaimer")->geometry(), QRect(17, 175, 258, 55));
+        const std::pair<const char*, QRect> controls[] = {
+            {"cmdOK", {283, 192, 84, 23}},         {"picIcon", {16, 16, 36, 36}},
+            {"lblTitle", {64, 16, 259, 32}},       {"lblVersion", {70, 52, 259, 15}},
+            {"lblDescription", {70, 75, 259, 78}}, {"lblDisclaimer", {17, 175, 258, 55}}};
+        for (const auto& [name, geometry] : controls)
+            QCOMPARE(child<QWidget>(box, name)->geometry(), geometry);
     }
 
     void coloursIconAndEtchedRuleAsDrawn()
@@ -69,61 +64,53 @@ private slots:
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         const QImage image = box.grab().toImage();
-        const QColor dark(64, 64, 64);
-        QCOMPARE(image.pixelColor(5, 5), dark);
-        QCOMPARE(image.pixelColor(325, 150), dark);                // behind a transparent label
-        QCOMPARE(image.pixelColor(20, 20), QColor(128, 128, 128)); // picture box, around the icon
-        QCOMPARE(image.pixelColor(34, 34), Red);                   // the program's icon
-        // The rule: a grey line with a white line two pixels wide just below it.
-        QCOMPARE(image.pixelColor(200, 162), dark);
-        QCOMPARE(image.pixelColor(200, 163), QColor(128, 128, 128));
-        QCOMPARE(image.pixelColor(200, 164), QColor(Qt::white));
-        QCOMPARE(image.pixelColor(200, 165), QColor(Qt::white));
-        QCOMPARE(image.pixelColor(200, 166), dark);
-        QCOMPARE(image.pixelColor(6, 163), QColor(128, 128, 128));
-        QCOMPARE(image.pixelColor(6, 164), dark); // the white line starts one pixel later
-        QCOMPARE(image.pixelColor(376, 164), QColor(Qt::white));
-        QCOMPARE(image.pixelColor(377, 164), dark);
-        for (const char* name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"}) {
-            const QLabel* label = child<QLabel>(box, name);
-            QCOMPARE(label->palette().color(QPalette::WindowText), QColor(192, 192, 192));
-            QVERIFY(!label->autoFillBackground());
-        }
-    }
-
-    void okHasTheFocus()
-    {
-        frmAbout box;
-        box.show();
-        QVERIFY(QTest::qWaitForWindowActive(&box));
-        auto* ok = child<QPushButton>(box, "cmdOK");
-        QCOMPARE(QApplication::focusWidget(), ok);
-        QVERIFY(ok->isDefault());
+        const QColor dark(64, 64, 64), grey(128, 128, 128), white(Qt::white);
+        const std::tuple<int, int, QColor> pixels[] = {
+            {5, 5, dark},
+            {325, 150, dark}, // behind a transparent label
+            {20, 20, grey},   // the picture box, around the icon
+            {34, 34, Red},    // the program's icon
+            // The rule: a grey line with a white line two pixels wide just below it; the
+            // white line starts one pixel later.
+            {200, 162, dark},
+            {200, 163, grey},
+            {200, 164, white},
+            {200, 165, white},
+            {200, 166, dark},
+            {6, 163, grey},
+            {6, 164, dark},
+            {376, 164, white},
+            {377, 164, dark}};
+        for (const auto& [x, y, colour] : pixels)
+            QVERIFY2(image.pixelColor(x, y) == colour,
+                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        for (const char* name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"})
+            QCOMPARE(child<QLabel>(box, name)->palette().color(QPalette::WindowText),
+                     QColor(192, 192, 192));
     }
 
     void everyWayOfClosingUnloadsTheBox_data()
     {
-        QTest::addColumn<QString>("how");
-        for (const char* how : {"Return", "Enter", "Escape", "click OK", "close box"})
-            QTest::newRow(how) << QString::fromLatin1(how);
+        QTest::addColumn<int>("key"); // or 0 for a click on OK, -1 for the close box
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("click OK") << 0;
+        QTest::newRow("close box") << -1;
     }
 
     void everyWayOfClosingUnloadsTheBox()
     {
-        QFETCH(QString, how);
+        QFETCH(int, key);
         QPointer<frmAbout> box = new frmAbout;
         box->setAttribute(Qt::WA_DeleteOnClose); // as the window layer shows it
         box->show();
         QVERIFY(QTest::qWaitForWindowActive(box));
-        auto* ok = child<QPushButton>(*box, "cmdOK");
-        if (how == QLatin1String("Return"))
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        else if (how == QLatin1String("Enter"))
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-        else if (how == QLatin1String("Escape"))
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        else if (how == QLatin1String("click OK"))
-            QTest::mouseClick(ok, Qt::LeftButton);
+        if (key > 0)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        else if (key == 0)
+            QTest::mouseClick(child<QPushButton>(*box, "cmdOK"), Qt::LeftButton);
         else
             box->close();
         QTRY_VERIFY(box.isNull());
