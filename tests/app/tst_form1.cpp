@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "EmbeddedPlayer.h"
 #include "Form1.h"
 #include "Form1Layout.h"
 #include "Form2.h"
@@ -12,13 +13,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 
 using namespace vantrel;
 
 namespace {
+
+void trigger(const QWidget& window, const char* action)
+{
+    child<QAction>(window, action)->trigger();
+}
 
 // Every control that the keyboard reaches has a name a screen reader can speak.
 void verifyEveryFocusableControlIsNamed(const QWidget& window)
@@ -35,6 +44,42 @@ void verifyEveryFocusableControlIsNamed(const QWidget& window)
     }
     QVERIFY2(checked > 0, qPrintable(window.objectName()));
 }
+
+// Everything a user could have changed in the main window.
+QStringList stateOf(const Form1& window)
+{
+    QStringList state;
+    for (const QLineEdit* box : window.findChildren<QLineEdit*>())
+        state << QStringLiteral("%1=%2 shown=%3")
+                     .arg(box->objectName(), box->text())
+                     .arg(box->isVisibleTo(&window));
+    for (const ScriptEditor* editor : window.findChildren<ScriptEditor*>())
+        state << editor->objectName() + u'=' + editor->wholeText();
+    state << QStringLiteral("Check1=%1").arg(child<QCheckBox>(window, "Check1")->checkState());
+    return state;
+}
+
+// A window whose constructor is its load step, counting how often it runs.
+struct CountedWindow : QWidget
+{
+    explicit CountedWindow(int& loads) { setWindowTitle(QString::number(++loads)); }
+};
+
+// Counts the Show events that one widget receives.
+struct ShowCounter : QObject
+{
+    explicit ShowCounter(const QObject* widget) : watched(widget)
+    {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        shows += object == watched && event->type() == QEvent::Show;
+        return false;
+    }
+    const QObject* watched;
+    int shows = 0;
+};
 
 } // namespace
 
@@ -61,7 +106,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
 
-    void cleanup() { m_window.reset(); }
+    void cleanup()
+    {
+        m_window.reset();
+        // Closed windows are released on the next pass of the event loop.
+        QTRY_VERIFY(windowsOf<frmAbout>().isEmpty() && windowsOf<Form2>().isEmpty());
+    }
 
     void startsAsDocumented()
     {
@@ -206,25 +256,116 @@ private slots:
         }
     }
 
-    void everyWindowNamesItsControls()
+    void slotCreatesKeepsDestroysAndRecreates()
     {
-        click("Check1"); // the second vehicle's row too
-        verifyEveryFocusableControlIsNamed(*m_window);
+        int loads = 0;
+        WindowSlot<CountedWindow> slot([&] { return new CountedWindow(loads); });
+        QVERIFY(!slot.window());
+        CountedWindow* first = slot.show();
+        QVERIFY(first->isVisible());
+        QCOMPARE(slot.show(), first); // showing a visible window changes nothing
+        first->setWindowTitle(QStringLiteral("edited"));
+        first->hide();
+        QCOMPARE(slot.show(), first); // hidden, not destroyed: its state is kept
+        QCOMPARE(first->windowTitle(), QStringLiteral("edited"));
+        QCOMPARE(loads, 1);
+        QPointer<CountedWindow> closed = first;
+        first->close();
+        QTRY_VERIFY(closed.isNull());
+        QVERIFY(!slot.window());
+        QCOMPARE(slot.show()->windowTitle(), QStringLiteral("2"));
+    }
+
+    // The About box is shared by both windows; the tutorial hides the main window and
+    // brings it back exactly as it was left. Every window names its controls.
+    void companionWindowsFollowTheMainWindow()
+    {
+        Form1& main = *m_window;
+        QTest::keyClicks(control("txttrigger"), QStringLiteral("_2"));
+        click("Check1"); // the second vehicle's row, named too
+        main.setScriptText(QStringLiteral("(script continuous edited\r\n  )\r\n"));
+        const QStringList before = stateOf(main);
+        QVERIFY(before.contains(QStringLiteral("txttrigger=Enter_2 shown=1")));
+        QVERIFY(before.contains(QStringLiteral("txtvehic2=Scorpion_Name shown=1")));
+        verifyEveryFocusableControlIsNamed(main);
         const auto name = [](QWidget* widget) {
             return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
         };
         QCOMPARE(name(control("txttrigger")), QStringLiteral("Trigger Name"));
         QCOMPARE(name(control("Check1")), QStringLiteral("2 Vehicles"));
 
-        control<QAction>("about")->trigger();
-        QVERIFY(theOne<frmAbout>());
-        verifyEveryFocusableControlIsNamed(*theOne<frmAbout>());
-        theOne<frmAbout>()->close();
-        control<QAction>("VT")->trigger();
-        QVERIFY(theOne<Form2>());
-        verifyEveryFocusableControlIsNamed(*theOne<Form2>());
+        trigger(main, "about");
+        QPointer<frmAbout> box = theOne<frmAbout>();
+        QVERIFY(box && box->isVisible() && main.isVisible()); // modeless
+        verifyEveryFocusableControlIsNamed(*box);
+        // Marks the box, so that a second load step would show.
+        child<QLabel>(*box, "lblVersion")->setText(QStringLiteral("marked"));
+        trigger(main, "about");
+        trigger(main, "VT");
+        QPointer<Form2> tutorial = theOne<Form2>();
+        QVERIFY(tutorial && tutorial->isVisible() && !main.isVisible());
+        QCOMPARE(tutorial->windowTitle(), QStringLiteral("Form2"));
+        verifyEveryFocusableControlIsNamed(*tutorial);
+        // This test's binary has no data folder beside it, as a program whose video is gone.
+        QVERIFY(tutorial->player()->mediaPlayer()->source().isEmpty());
+        QVERIFY(!QApplication::activeModalWidget());
+        trigger(*tutorial, "about1");
+        QCOMPARE(theOne<frmAbout>(), box.data());
+        QCOMPARE(child<QLabel>(*box, "lblVersion")->text(), QStringLiteral("marked"));
+
+        // OK unloads the box and returns to the tutorial; the next About loads it afresh.
+        QTest::mouseClick(child<QPushButton>(*box, "cmdOK"), Qt::LeftButton);
+        QTRY_VERIFY(box.isNull());
+        QVERIFY(tutorial->isVisible() && !main.isVisible());
+        trigger(*tutorial, "about1");
+        box = theOne<frmAbout>();
+        QVERIFY(box);
+        QCOMPARE(child<QLabel>(*box, "lblVersion")->text(), QStringLiteral("Version 1.0.8"));
+
+        // Closing the tutorial brings the main window back unchanged, and leaves the box.
+        QVERIFY(tutorial->close());
+        QVERIFY(main.isVisible());
+        QCOMPARE(stateOf(main), before);
+        QTRY_VERIFY(tutorial.isNull()); // its release changes nothing more
+        QVERIFY(main.isVisible());
+        QCOMPARE(stateOf(main), before);
+        QCOMPARE(theOne<frmAbout>(), box.data());
+        QVERIFY(box->isVisible());
+
+        trigger(main, "VT"); // a fresh tutorial window
+        QVERIFY(theOne<Form2>() && !main.isVisible());
         theOne<Form2>()->close();
-        QTRY_VERIFY(windowsOf<frmAbout>().isEmpty() && windowsOf<Form2>().isEmpty());
+        QVERIFY(main.isVisible());
+    }
+
+    void releasingTheTutorialWithTheMainWindowIsQuiet()
+    {
+        // The main window goes while the tutorial is open: the tutorial is released with
+        // it and must not try to show a main window that is being destroyed.
+        trigger(*m_window, "VT");
+        QPointer<Form2> tutorial = theOne<Form2>();
+        QVERIFY(tutorial);
+        const ShowCounter counter(m_window.get());
+        m_window.reset();
+        QVERIFY(tutorial.isNull());
+        QCOMPARE(counter.shows, 0);
+    }
+
+    // In the real event loop, where closing the last window ends the program.
+    void theProgramRunsWhileTheAboutBoxIsOpen()
+    {
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        bool stillOpenAfterMainClosed = false;
+        QTimer::singleShot(0, m_window.get(), [&] {
+            trigger(*m_window, "about");
+            m_window->close();
+            stillOpenAfterMainClosed = lastClosed.isEmpty() && theOne<frmAbout>()->isVisible();
+            theOne<frmAbout>()->close();
+        });
+        QTimer::singleShot(30'000, m_window.get(), [] { QCoreApplication::exit(1); }); // watchdog
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(stillOpenAfterMainClosed);
+        QCOMPARE(lastClosed.size(), 1);
     }
 };
 

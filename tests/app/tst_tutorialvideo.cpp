@@ -1,10 +1,7 @@
 #include "EmbeddedPlayer.h"
-#include "Form1.h"
 #include "Form2.h"
-#include "NamedChild.h"
 #include "ProgramData.h"
 
-#include <QAction>
 #include <QFileInfo>
 #include <QTest>
 #include <QVideoFrame>
@@ -42,21 +39,6 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(media->playbackState(), QMediaPlayer::StoppedState);
         QCOMPARE(media->error(), QMediaPlayer::NoError);
-    }
-
-    void missingVideoLeavesThePlayerEmptyWithoutADialog()
-    {
-        // This test's binary has no data folder beside it, as a program whose video is gone.
-        Form1 main;
-        main.show();
-        child<QAction>(main, "VT")->trigger();
-        Form2* tutorial = theOne<Form2>();
-        QVERIFY(tutorial && tutorial->isVisible());
-        QVERIFY(tutorial->player()->mediaPlayer()->source().isEmpty());
-        QCOMPARE(tutorial->player()->mediaPlayer()->playbackState(), QMediaPlayer::StoppedState);
-        QVERIFY(!QApplication::activeModalWidget());
-        tutorial->close();
-        QTRY_VERIFY(main.isVisible());
     }
 };
 
