@@ -25,16 +25,10 @@ class PlayerControlBarTest : public QObject
 private slots:
     void timesAreMinutesAndSeconds()
     {
-        const std::pair<qint64, const char*> times[] = {{0, "0:00"},
-                                                        {999, "0:00"},
-                                                        {59'999, "0:59"},
-                                                        {61'000, "1:01"},
-                                                        {3'599'000, "59:59"},
-                                                        {3'600'000, "1:00:00"},
-                                                        {36'610'000, "10:10:10"},
-                                                        {-5, "0:00"}};
-        for (const auto& [milliseconds, text] : times)
-            QCOMPARE(PlayerControlBar::formatTime(milliseconds), QLatin1String(text));
+        QStringList shown;
+        for (qint64 ms : {0, 999, 59'999, 61'000, 3'599'000, 3'600'000, 36'610'000, -5})
+            shown << PlayerControlBar::formatTime(ms);
+        QCOMPARE(shown.join(u' '), u"0:00 0:00 0:59 1:01 59:59 1:00:00 10:10:10 0:00");
     }
 
     void buttonsAreNamedReachedByTabAndAskForTheirAction()
@@ -70,7 +64,7 @@ private slots:
         QCOMPARE(stop.size(), 1);
     }
 
-    void keysAndMouseSeek()
+    void keysAndMouseSeekAndPositionsWaitWhileHeld()
     {
         PlayerControlBar bar;
         bar.resize(600, 40);
@@ -91,16 +85,10 @@ private slots:
         seeks.clear();
         QTest::mouseClick(seek, Qt::LeftButton, {}, QPoint(4, seek->height() / 2));
         QVERIFY(!seeks.isEmpty() && seeks.last().at(0).toLongLong() < 9000);
-    }
 
-    void positionUpdatesDoNotSeekAndWaitWhileTheSliderIsHeld()
-    {
-        PlayerControlBar bar;
-        bar.setSeekable(true);
-        bar.setDuration(10'000);
-        QSignalSpy seeks(&bar, &PlayerControlBar::seekRequested);
+        // The player's position moves the slider without a seek, and waits while it is held.
+        seeks.clear();
         bar.setPosition(3000);
-        auto* seek = child<QSlider>(bar, "seek");
         QCOMPARE(seek->value(), 3000);
         QCOMPARE(child<QLabel>(bar, "time")->text(), QStringLiteral("0:03 / 0:10"));
         seek->setSliderDown(true);
