@@ -59,7 +59,6 @@ private slots:
         QCOMPARE(media->loops(), 1);
         QCOMPARE(player.audioOutput()->volume(), 0.5F);
         QVERIFY(!player.audioOutput()->isMuted());
-        QCOMPARE(child<QToolButton>(player, "playPause")->accessibleName(), QStringLiteral("Play"));
         for (const char* name : {"playPause", "stop", "seek"}) // nothing to play
             QVERIFY2(!child<QWidget>(player, name)->isEnabled(), name);
         QCOMPARE(child<QLabel>(player, "time")->text(), QStringLiteral("0:00 / 0:00"));
