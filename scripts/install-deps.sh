@@ -12,6 +12,8 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
     # test: a virtual display for the few checks that want a real X server
     xvfb xauth
+    # install and package checks
+    desktop-file-utils appstream dpkg-dev file
 )
 packages+=("$@")
 

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default
-exec build/default/src/vantrel "$@"
+exec build/default/bin/vantrel "$@"

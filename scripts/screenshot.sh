@@ -4,7 +4,7 @@
 # Usage: scripts/screenshot.sh [path-to-vantrel] [output.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-app=${1:-build/default/src/vantrel}
+app=${1:-build/default/bin/vantrel}
 out=${2:-docs/main-window.png}
 scripts/install-deps.sh imagemagick xdotool
 export QT_SCALE_FACTOR=${QT_SCALE_FACTOR:-1}

@@ -1,12 +1,12 @@
 #include "Application.h"
 
 #include "Form1.h"
+#include "ProgramStyle.h"
 #include "version.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
-#include <QStyleFactory>
 
 namespace vantrel {
 
@@ -15,7 +15,7 @@ void setUpApplication(QApplication& app)
     QApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ProgramStyle);
 
     // The windows were laid out for a compact dialog font; the toolkit's default is wider
     // and would clip labels such as "Trigger Name" (65 pixels). These families share the

@@ -53,6 +53,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     buildControls();
     applyColours();
     setTabOrder();
+    nameForScreenReaders();
     buildMenus();
     wireCommands();
 
@@ -173,6 +174,23 @@ void Form1::setTabOrder()
     for (const ControlSpec& spec : form1Controls())
         if (spec.kind == ControlKind::Label)
             namedChild<QWidget>(m_client, spec.name)->setFocusPolicy(Qt::NoFocus);
+}
+
+void Form1::nameForScreenReaders()
+{
+    // Each input box is named by the label beside it, as a screen reader expects.
+    const std::pair<const char*, QWidget*> labelled[] = {
+        {"Label1", txtscriptname}, {"Label2", txttrigger}, {"Label3", txtflag},
+        {"Label4", txtvehic},      {"Label6", txtvehic2},  {"Label5", Check1}};
+    for (const auto& [labelName, box] : labelled) {
+        auto* label = namedChild<QLabel>(m_client, labelName);
+        label->setBuddy(box);
+        box->setAccessibleName(label->text());
+    }
+    Txt1->setAccessibleName(QStringLiteral("Script editor"));
+    Text1->setAccessibleName(QStringLiteral("Instructions"));
+    txtclose->setAccessibleName(QStringLiteral("Line closer"));
+    txtclos1->setAccessibleName(QStringLiteral("Block closer"));
 }
 
 void Form1::buildMenus()

@@ -33,6 +33,7 @@ private:
     QWidget* createControl(const ControlSpec& spec, QWidget* parent);
     void applyColours();
     void setTabOrder();
+    void nameForScreenReaders();
     void buildMenus();
     void wireCommands();
 

@@ -4,12 +4,14 @@
 #include "ScriptEditor.h"
 #include "Twips.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 using namespace vantrel;
@@ -227,6 +229,40 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), name);
         }
+    }
+
+    void everyFocusableControlHasAnAccessibleName()
+    {
+        click(child<QCheckBox>(*m_window, "Check1"));
+        for (QWidget* widget : m_window->findChildren<QWidget*>()) {
+            if (!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus ||
+                widget->focusProxy())
+                continue;
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY(accessible);
+            QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(),
+                     qPrintable(widget->objectName()));
+        }
+        const auto name = [&](const char* control) {
+            return QAccessible::queryAccessibleInterface(child<QWidget>(*m_window, control))
+                ->text(QAccessible::Name);
+        };
+        QCOMPARE(name("txttrigger"), QStringLiteral("Trigger Name"));
+        QCOMPARE(name("Check1"), QStringLiteral("2 Vehicles"));
+        QCOMPARE(name("cmdload"), QStringLiteral("Load Script For Editiing"));
+    }
+
+    void altReachesTheMenuBarWithoutUnderlines()
+    {
+        QMenuBar* bar = m_window->menuBar();
+        QTest::keyPress(m_window.get(), Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(m_window.get(), Qt::Key_Alt);
+        QTRY_VERIFY(bar->activeAction());
+        QCOMPARE(bar->activeAction()->text(), QStringLiteral("File"));
+        QTest::keyClick(bar, Qt::Key_Right);
+        QCOMPARE(bar->activeAction()->objectName(), QStringLiteral("about"));
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QCOMPARE(QApplication::style()->styleHint(QStyle::SH_UnderlineShortcut), 0);
     }
 
 private:

@@ -1,0 +1,19 @@
+# Installs the program as a desktop application: the binary, its desktop entry and
+# AppStream metainfo, the icon in the hicolor sizes and as SVG, and its data folder.
+include(GNUInstallDirs)
+
+set(VANTREL_APP_ID org.vantrel.Vantrel)
+# The program looks for its data here, relative to its own binary.
+set(VANTREL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/vantrel)
+
+install(TARGETS vantrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
+install(FILES data/${VANTREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES data/${VANTREL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 24 32 48 64 128 256)
+    install(FILES data/icons/vantrel-${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+        RENAME ${VANTREL_APP_ID}.png)
+endforeach()
+install(FILES data/icons/vantrel.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+    RENAME ${VANTREL_APP_ID}.svg)

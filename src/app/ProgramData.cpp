@@ -1,0 +1,19 @@
+#include "ProgramData.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vantrel {
+
+QString programDataDir(const QString& binaryDir)
+{
+    return QDir::cleanPath(binaryDir + QStringLiteral("/../share/vantrel"));
+}
+
+QString findProgramData(const QString& fileName, const QString& binaryDir)
+{
+    const QFileInfo file(QDir(programDataDir(binaryDir)), fileName);
+    return file.isFile() ? file.absoluteFilePath() : QString();
+}
+
+} // namespace vantrel
