@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -202,6 +203,26 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         QTest::keyClicks(editor, QStringLiteral("; end"));
         QCOMPARE(editorText(w), twoVehicles + QStringLiteral("\r\n; end"));
+    }
+
+    void longNamesReachTheScriptWhole()
+    {
+        // No box limits its length: a name of over 64 KB, pasted, goes into the script whole.
+        Form1& w = *m_window;
+        const QString name = QStringLiteral("Warthog_ ").repeated(8 * 1024);
+        for (const char* boxName : {"txtscriptname", "txttrigger", "txtflag", "txtvehic",
+                                    "txtvehic2", "txtclose", "txtclos1"}) {
+            auto* box = child<QLineEdit>(w, boxName);
+            box->setText(name);
+            QCOMPARE(box->text().size(), name.size());
+        }
+        auto* vehicle = child<QLineEdit>(w, "txtvehic");
+        vehicle->selectAll();
+        QApplication::clipboard()->setText(name + QStringLiteral("_pasted"));
+        vehicle->paste();
+        child<QLineEdit>(w, "txtclose")->setText(QStringLiteral(" )"));
+        click(child<QPushButton>(w, "cmdcmpl"));
+        QVERIFY(editorText(w).contains(QStringLiteral("\"%1_pasted\" )").arg(name)));
     }
 
     void enterInAnInputBoxRunsNothing()
