@@ -80,6 +80,35 @@ private slots:
         QCOMPARE(editor.wholeText(), QStringLiteral("hand edits\r\n"));
     }
 
+    void replacingAnEmptyEditorIsOneUndoStep()
+    {
+        ScriptEditor editor;
+        editor.setWholeText(QStringLiteral("compiled"));
+        QCOMPARE(editor.wholeText(), QStringLiteral("compiled"));
+        editor.undo();
+        QCOMPARE(editor.wholeText(), QString());
+        QVERIFY(!editor.document()->isUndoAvailable());
+        editor.redo();
+        QCOMPARE(editor.wholeText(), QStringLiteral("compiled"));
+    }
+
+    void replacingLeavesTheCursorAtTheStart()
+    {
+        ScriptEditor editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        for (const QString& before :
+             {QString(), QStringLiteral("old\r\ntext"), QStringLiteral("x")}) {
+            editor.setWholeText(before);
+            editor.moveCursor(QTextCursor::End);
+            editor.setWholeText(QStringLiteral("a\r\nb"));
+            QCOMPARE(editor.textCursor().position(), 0);
+            QVERIFY(!editor.textCursor().hasSelection());
+            QTest::keyClicks(&editor, QStringLiteral("12"));
+            QCOMPARE(editor.wholeText(), QStringLiteral("12a\r\nb"));
+        }
+    }
+
     void enterAndShiftEnterInsertCrLf()
     {
         ScriptEditor editor;
