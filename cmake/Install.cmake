@@ -17,3 +17,11 @@ endforeach()
 install(FILES data/icons/vantrel.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
     RENAME ${VANTREL_APP_ID}.svg)
+
+# The tutorial video, made by scripts/record-tutorial.sh: copied into the build tree's data
+# folder so the program finds it there too.
+set(tutorial_source ${PROJECT_SOURCE_DIR}/data/tutorial/${VANTREL_TUTORIAL_VIDEO})
+if(EXISTS ${tutorial_source})
+    configure_file(${tutorial_source} ${PROJECT_BINARY_DIR}/share/vantrel/${VANTREL_TUTORIAL_VIDEO} COPYONLY)
+    install(FILES ${tutorial_source} DESTINATION ${VANTREL_DATA_DIR})
+endif()

@@ -1,10 +1,13 @@
 #include "Form1.h"
 
 #include "CompactCheckBox.h"
+#include "FileDialog.h"
 #include "Form1Layout.h"
+#include "MessageSink.h"
 #include "ProgramColours.h"
 #include "ScriptComposer.h"
 #include "ScriptEditor.h"
+#include "ScriptFileStore.h"
 #include "Twips.h"
 #include "version.h"
 
@@ -44,7 +47,7 @@ const char* const ButtonStyle = "QPushButton { background-color: rgb(128, 128, 1
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent)
+Form1::Form1(QWidget* parent, const FileSeams& seams) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(ProgramTitle));
@@ -56,6 +59,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     setTabOrder();
     nameForScreenReaders();
     buildMenus();
+    setUpFileCommands(seams);
     wireCommands();
 
     // The load step: the instructions go in before the window is first shown.
@@ -89,12 +93,12 @@ void Form1::buildControls()
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setFixedSize(twipsToPixels(Form1ClientWidthTwips, Form1ClientHeightTwips));
     setCentralWidget(m_client);
-    for (const ControlSpec& spec : form1Controls()) {
-        QWidget* control = createControl(spec, m_client);
-        control->setObjectName(QLatin1String(spec.name));
-        const QRect& t = spec.twips;
+    for (const ControlSpec& row : form1Controls()) {
+        QWidget* control = createControl(row, m_client);
+        control->setObjectName(QLatin1String(row.name));
+        const QRect& t = row.twips;
         control->setGeometry(twipsToPixels(t.x(), t.y(), t.width(), t.height()));
-        control->setVisible(spec.visibleAtStart);
+        control->setVisible(row.visibleAtStart);
     }
 
     Txt1 = namedChild<ScriptEditor>(m_client, "Txt1");
@@ -113,10 +117,10 @@ void Form1::buildControls()
     cmdload = namedChild<QPushButton>(m_client, "cmdload");
 }
 
-QWidget* Form1::createControl(const ControlSpec& spec, QWidget* parent)
+QWidget* Form1::createControl(const ControlSpec& row, QWidget* parent)
 {
-    const QString text = QString::fromLatin1(spec.text);
-    switch (spec.kind) {
+    const QString text = QString::fromLatin1(row.text);
+    switch (row.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(text, parent);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -143,7 +147,7 @@ QWidget* Form1::createControl(const ControlSpec& spec, QWidget* parent)
         editor->setTabChangesFocus(true);
         // Long lines wrap at the box's width, so only a vertical scroll bar is needed.
         editor->setVerticalScrollBarPolicy(
-            spec.kind == ControlKind::Editor ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+            row.kind == ControlKind::Editor ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         return editor;
     }
@@ -170,16 +174,16 @@ void Form1::applyColours()
 void Form1::setTabOrder()
 {
     std::vector<const ControlSpec*> order;
-    for (const ControlSpec& spec : form1Controls())
-        if (spec.kind != ControlKind::Label)
-            order.push_back(&spec);
+    for (const ControlSpec& row : form1Controls())
+        if (row.kind != ControlKind::Label)
+            order.push_back(&row);
     std::ranges::sort(order, {}, &ControlSpec::tabIndex);
     for (size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(namedChild<QWidget>(m_client, order[i - 1]->name),
                              namedChild<QWidget>(m_client, order[i]->name));
-    for (const ControlSpec& spec : form1Controls())
-        if (spec.kind == ControlKind::Label)
-            namedChild<QWidget>(m_client, spec.name)->setFocusPolicy(Qt::NoFocus);
+    for (const ControlSpec& row : form1Controls())
+        if (row.kind == ControlKind::Label)
+            namedChild<QWidget>(m_client, row.name)->setFocusPolicy(Qt::NoFocus);
 }
 
 void Form1::nameForScreenReaders()
@@ -229,6 +233,18 @@ void Form1::wireCommands()
     connect(action("VT"), &QAction::triggered, this, &Form1::showTutorial);
 }
 
+void Form1::setUpFileCommands(const FileSeams& seams)
+{
+    if (!seams.dialog)
+        m_cdlg = std::make_unique<CommonDialog>(this);
+    if (!seams.messages)
+        m_messages = std::make_unique<MessageBoxSink>(this);
+    m_store = std::make_unique<ScriptFileStore>(seams.messages ? *seams.messages : *m_messages);
+    m_fileCommands = std::make_unique<ScriptCommands>(
+        seams.dialog ? *seams.dialog : *m_cdlg, *m_store, [this] { return scriptText(); },
+        [this](const QString& text) { setScriptText(text); });
+}
+
 void Form1::compile()
 {
     const auto field = [](const QLineEdit* box) { return box->text().toStdString(); };
@@ -254,10 +270,12 @@ void Form1::toggleSecondVehicle()
 
 void Form1::loadScript()
 {
+    m_fileCommands->load();
 }
 
 void Form1::saveScript()
 {
+    m_fileCommands->save();
 }
 
 void Form1::showAbout()

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ScriptCommands.h"
+
 #include <QMainWindow>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -11,6 +14,9 @@ namespace vantrel {
 
 class ScriptEditor;
 struct ControlSpec;
+class FileDialog;
+class MessageSink;
+class ScriptFileStore;
 
 // The main window: the names that go into a script, the editor that holds it, the
 // instructions, and the commands.
@@ -19,7 +25,8 @@ class Form1 : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    // The seams replace the file dialog and the message boxes of the load and save commands.
+    explicit Form1(QWidget* parent = nullptr, const FileSeams& seams = {});
     ~Form1() override;
 
     // The editor's whole text: the only way other commands read or replace the script.
@@ -30,12 +37,13 @@ public:
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& spec, QWidget* parent);
+    QWidget* createControl(const ControlSpec& row, QWidget* parent);
     void applyColours();
     void setTabOrder();
     void nameForScreenReaders();
     void buildMenus();
     void wireCommands();
+    void setUpFileCommands(const FileSeams& seams);
 
     void compile();
     void toggleSecondVehicle();
@@ -59,6 +67,13 @@ private:
     QPushButton* cmdcmpl = nullptr;
     QPushButton* cmdsave = nullptr;
     QPushButton* cmdload = nullptr;
+
+    // The window's one file dialog cdlg and its message boxes, unless the seams replace
+    // them, and what the load and save commands work with.
+    std::unique_ptr<FileDialog> m_cdlg;
+    std::unique_ptr<MessageSink> m_messages;
+    std::unique_ptr<ScriptFileStore> m_store;
+    std::unique_ptr<ScriptCommands> m_fileCommands;
 };
 
 } // namespace vantrel

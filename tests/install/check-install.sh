@@ -12,6 +12,7 @@ expected=(
     share/applications/$id.desktop
     share/metainfo/$id.metainfo.xml
     share/icons/hicolor/scalable/apps/$id.svg
+    share/vantrel/vantrel-tutorial.webm
 )
 for size in 16 24 32 48 64 128 256; do
     expected+=(share/icons/hicolor/${size}x${size}/apps/$id.png)

@@ -22,6 +22,7 @@ expect "$files" " ./usr/share/applications/org.vantrel.Vantrel.desktop$"
 expect "$files" " ./usr/share/metainfo/org.vantrel.Vantrel.metainfo.xml$"
 expect "$files" " ./usr/share/icons/hicolor/256x256/apps/org.vantrel.Vantrel.png$"
 expect "$files" " ./usr/share/icons/hicolor/scalable/apps/org.vantrel.Vantrel.svg$"
+expect "$files" " ./usr/share/vantrel/vantrel-tutorial.webm$"
 [ $status -eq 0 ] && echo "package: $(basename "$deb") checked"
 [ $status -eq 0 ] || { echo "$info"; echo "$files"; }
 exit $status

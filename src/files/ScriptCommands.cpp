@@ -1,0 +1,34 @@
+#include "ScriptCommands.h"
+
+#include "FileDialog.h"
+#include "ScriptFileStore.h"
+
+namespace vantrel {
+
+const QString ScriptCommands::SaveExtension = QStringLiteral(".hsc");
+
+ScriptCommands::ScriptCommands(FileDialog& dialog, ScriptFileStore& store,
+                               std::function<QString()> editorText,
+                               std::function<void(const QString&)> setEditorText)
+    : m_dialog(dialog), m_store(store), m_editorText(std::move(editorText)),
+      m_setEditorText(std::move(setEditorText))
+{
+}
+
+void ScriptCommands::load()
+{
+    if (!m_dialog.ShowOpen())
+        return;
+    // A failed load keeps the editor's text: unsaved work is never lost to a bad path.
+    if (const std::optional<QString> text = m_store.LoadTextFile(m_dialog.FileName()))
+        m_setEditorText(*text);
+}
+
+void ScriptCommands::save()
+{
+    if (!m_dialog.ShowSave())
+        return;
+    m_store.SaveTextFile(m_editorText(), m_dialog.FileName() + SaveExtension);
+}
+
+} // namespace vantrel

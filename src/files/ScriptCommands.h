@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace vantrel {
+
+class FileDialog;
+class MessageSink;
+class ScriptFileStore;
+
+// What the main window's file commands use in place of the real dialog and message boxes;
+// null means the real one. Tests fill these so that nothing modal waits for a user.
+struct FileSeams
+{
+    FileDialog* dialog = nullptr;
+    MessageSink* messages = nullptr;
+};
+
+// Load and Save: each asks for a path through the one file dialog and hands it to the
+// store, which reports every failure itself. A cancelled dialog does nothing at all.
+class ScriptCommands
+{
+public:
+    static const QString SaveExtension; // ".hsc", appended to every name chosen for a save
+
+    ScriptCommands(FileDialog& dialog, ScriptFileStore& store, std::function<QString()> editorText,
+                   std::function<void(const QString&)> setEditorText);
+
+    // Replaces the editor's text with the chosen file's, only when the load succeeds.
+    void load();
+    // Appends the editor's text to the chosen name with ".hsc" behind it.
+    void save();
+
+private:
+    FileDialog& m_dialog;
+    ScriptFileStore& m_store;
+    std::function<QString()> m_editorText;
+    std::function<void(const QString&)> m_setEditorText;
+};
+
+} // namespace vantrel

@@ -1,0 +1,182 @@
+#include "ScriptFileStore.h"
+
+#include "MessageSink.h"
+#include "Windows1252.h"
+
+namespace vantrel {
+
+const QString ScriptFileStore::SorryTitle = QStringLiteral("Sorry");
+const QString ScriptFileStore::ErrorTitle = QStringLiteral("Error");
+const QString ScriptFileStore::FileNotFound =
+    QStringLiteral("File not found. Check if the file is Currently exists.");
+const QString ScriptFileStore::NotSaved =
+    QStringLiteral("Unexpectd error occured. File could not be saved");
+
+namespace {
+
+char32_t codePointAt(QStringView text, qsizetype index)
+{
+    const QChar c = text[index];
+    if (c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(c, text[index + 1]);
+    return c.unicode();
+}
+
+// Names a character that cannot be saved, and where the editor shows it: lines end at
+// CR LF and at a lone LF (a lone CR shows as a symbol inside its line). Everything before
+// the character is in Windows-1252, so every code unit there is one column.
+QString describeUnencodable(QStringView text, qsizetype index)
+{
+    qsizetype line = 1;
+    qsizetype column = 1;
+    for (qsizetype i = 0; i < index; ++i) {
+        if (text[i] == u'\n') {
+            ++line;
+            column = 1;
+        } else if (text[i] != u'\r' || i + 1 == text.size() || text[i + 1] != u'\n') {
+            ++column;
+        }
+    }
+    const char32_t code = codePointAt(text, index);
+    const QString shown = QChar::isPrint(code)
+                              ? QStringLiteral("\"%1\" ").arg(QString::fromUcs4(&code, 1))
+                              : QString();
+    return QStringLiteral("The character %1(U+%2) at line %3, column %4 has no byte in "
+                          "Windows-1252. Nothing was saved.")
+        .arg(shown, QString::number(code, 16).toUpper().rightJustified(4, u'0'))
+        .arg(line)
+        .arg(column);
+}
+
+} // namespace
+
+bool ScriptFileStore::FileExists(const QString& path) const
+{
+    std::int64_t size = 0;
+    return FileSystem::sizeOf(path, size) == 0;
+}
+
+std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path)
+{
+    if (!FileExists(path)) {
+        m_messages.showCritical(SorryTitle, FileNotFound);
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    if (const int error = readWhole(path, bytes)) {
+        showError(error);
+        return std::nullopt;
+    }
+    return decodeWindows1252(bytes);
+}
+
+bool ScriptFileStore::SaveTextFile(const QString& text, const QString& path)
+{
+    Windows1252Bytes encoded = encodeWindows1252(text);
+    if (encoded.firstUnencodable) {
+        showError(FileSystem::unencodableError(),
+                  describeUnencodable(text, *encoded.firstUnencodable));
+        return false;
+    }
+    encoded.bytes += "\r\n";
+    if (const int error = append(encoded.bytes, path)) {
+        showError(error);
+        return false;
+    }
+    if (!FileExists(path)) {
+        m_messages.showCritical(SorryTitle, NotSaved);
+        return false;
+    }
+    return true;
+}
+
+// The channel is released before any message is shown: each of these returns, and its
+// Channel closes the file, before the caller reports.
+int ScriptFileStore::readWhole(const QString& path, QByteArray& bytes)
+{
+    Channel channel(*this);
+    if (const int error = channel.openForReading(path))
+        return error;
+    std::int64_t size = 0;
+    if (const int error = FileSystem::sizeOf(channel.file(), size))
+        return error;
+    if (size > LargestLoadableSize)
+        return FileSystem::tooLargeError();
+    bytes.resize(size);
+    std::int64_t done = 0;
+    if (const int error = FileSystem::read(channel.file(), bytes.data(), size, done))
+        return error;
+    bytes.truncate(done); // the file shrank since its length was read
+    return 0;
+}
+
+int ScriptFileStore::append(const QByteArray& bytes, const QString& path)
+{
+    Channel channel(*this);
+    bool created = false;
+    if (const int error = channel.openForAppending(path, created))
+        return error;
+    std::int64_t oldSize = 0;
+    int error = FileSystem::sizeOf(channel.file(), oldSize);
+    if (error == 0) {
+        error = FileSystem::write(channel.file(), bytes.constData(), bytes.size());
+        if (error == 0)
+            error = FileSystem::flushToDisk(channel.file());
+        // A failed save leaves the file as it was: no half text stays appended.
+        if (error != 0 && !created)
+            (void)FileSystem::truncate(channel.file(), oldSize);
+    }
+    if (error != 0 && created) {
+        channel.close();
+        (void)FileSystem::remove(path);
+    }
+    // A close after a successful flush cannot lose the text, so its result is not the
+    // save's: the Channel closes the file on its way out.
+    return error;
+}
+
+void ScriptFileStore::showError(int error, const QString& detail)
+{
+    QString text = QStringLiteral("Error %1\r\n%2").arg(error).arg(FileSystem::describe(error));
+    if (!detail.isEmpty())
+        text += QStringLiteral("\r\n") + detail;
+    m_messages.showCritical(ErrorTitle, text);
+}
+
+ScriptFileStore::Channel::~Channel()
+{
+    close();
+}
+
+template <class Open> int ScriptFileStore::Channel::open(Open openFile)
+{
+    if (m_store.m_channelTaken)
+        return FileSystem::alreadyOpenError();
+    if (const int error = openFile(m_file))
+        return error;
+    m_store.m_channelTaken = true;
+    return 0;
+}
+
+int ScriptFileStore::Channel::openForReading(const QString& path)
+{
+    return open([&](FileSystem::Handle& file) { return FileSystem::openForReading(path, file); });
+}
+
+int ScriptFileStore::Channel::openForAppending(const QString& path, bool& created)
+{
+    return open([&](FileSystem::Handle& file) {
+        return FileSystem::openForAppending(path, file, created);
+    });
+}
+
+void ScriptFileStore::Channel::close()
+{
+    if (m_file == FileSystem::NoHandle)
+        return;
+    FileSystem::close(m_file);
+    m_file = FileSystem::NoHandle;
+    m_store.m_channelTaken = false;
+}
+
+} // namespace vantrel

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "FileSystem.h"
+
+#include <QString>
+#include <optional>
+
+namespace vantrel {
+
+class MessageSink;
+
+// Reads script files whole and appends texts to them. Every failure is shown once through
+// the message sink, and the caller gets only the plain result.
+class ScriptFileStore
+{
+public:
+    // Texts of the messages, exactly as users know them.
+    static const QString SorryTitle;
+    static const QString ErrorTitle;
+    static const QString FileNotFound;
+    static const QString NotSaved;
+    // The largest file that loads: the editor counts its characters in an int.
+    static constexpr std::int64_t LargestLoadableSize = 0x7FFFFFFF;
+
+    explicit ScriptFileStore(MessageSink& messages) : m_messages(messages) {}
+
+    // True when the length of the file at path can be queried; shows nothing.
+    bool FileExists(const QString& path) const;
+    // The file's whole content, or nothing after a failure (which has been shown).
+    std::optional<QString> LoadTextFile(const QString& path);
+    // Appends text and CR LF to the file, creating it when absent. On failure the file is
+    // left exactly as it was, and the result is false.
+    bool SaveTextFile(const QString& text, const QString& path);
+
+    // The store's single file channel: taken from an open until the channel is destroyed,
+    // which closes the file on every path. An open while the channel is taken elsewhere
+    // fails with the file-already-open error.
+    class Channel
+    {
+    public:
+        explicit Channel(ScriptFileStore& store) : m_store(store) {}
+        Channel(const Channel&) = delete;
+        Channel& operator=(const Channel&) = delete;
+        ~Channel();
+
+        [[nodiscard]] int openForReading(const QString& path);
+        [[nodiscard]] int openForAppending(const QString& path, bool& created);
+        FileSystem::Handle file() const { return m_file; }
+        // Closes the file and frees the channel; nothing when no file is open.
+        void close();
+
+    private:
+        template <class Open> int open(Open openFile);
+
+        ScriptFileStore& m_store;
+        FileSystem::Handle m_file = FileSystem::NoHandle;
+    };
+
+private:
+    int readWhole(const QString& path, QByteArray& bytes);
+    int append(const QByteArray& bytes, const QString& path);
+    // The "Error" box: "Error ", the number, CR LF and the system's description.
+    void showError(int error, const QString& detail = QString());
+
+    MessageSink& m_messages;
+    bool m_channelTaken = false;
+};
+
+} // namespace vantrel

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "MessageSink.h"
+
+#include <QFile>
+#include <QList>
+
+namespace vantrel::test {
+
+// Records the messages that would have been shown, in order.
+class RecordingSink : public MessageSink
+{
+public:
+    struct Message
+    {
+        QString title;
+        QString text;
+        bool operator==(const Message&) const = default;
+    };
+
+    void showCritical(const QString& title, const QString& text) override
+    {
+        messages.append({title, text});
+    }
+
+    // The messages so far, which it then forgets.
+    QList<Message> take() { return std::exchange(messages, {}); }
+
+    QList<Message> messages;
+};
+
+inline QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// So that QCOMPARE prints the messages it compares.
+inline char* toString(const RecordingSink::Message& message)
+{
+    return qstrdup(qPrintable(QStringLiteral("[%1] %2").arg(message.title, message.text)));
+}
+
+} // namespace vantrel::test
