@@ -3,6 +3,7 @@
 #include "EditorText.h"
 #include "FuzzCheck.h"
 #include "ScriptEditor.h"
+#include "Windows1252.h"
 
 #include <QApplication>
 #include <QTextDocument>
@@ -13,9 +14,10 @@ using namespace vantrel;
 
 namespace {
 
+// As the file store decodes a file's bytes for the editor.
 QString decodedFileText(const uint8_t* data, size_t size)
 {
-    return QString::fromLatin1(reinterpret_cast<const char*>(data), qsizetype(size));
+    return decodeWindows1252(QByteArrayView(data, qsizetype(size)));
 }
 
 } // namespace
