@@ -4,7 +4,6 @@
 #include "Figures.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <memory>
 #include <optional>
 
@@ -19,12 +18,10 @@ struct CompileFixture : EditorFixture
             for (const char* name : {"txtscriptname", "txttrigger", "txtflag", "txtvehic",
                                      "txtvehic2", "txtclose", "txtclos1"})
                 form.findChild<QLineEdit*>(QLatin1String(name))->setText(fieldText);
-        compile = form.findChild<QPushButton*>(QStringLiteral("cmdcmpl"));
         compile->click();
         script = form.scriptText();
     }
 
-    QPushButton* compile = nullptr;
     QString script;
 };
 

@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "CompileFigures.h"
 #include "Figures.h"
+#include "FileFigures.h"
 #include "Form1.h"
 #include "RatioReporter.h"
 #include "StartupFigures.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     vantrel::bench::addStartupFigures(vantrel::Form1().size());
+    vantrel::bench::addFileFigures();
     vantrel::bench::addCompileFigures();
 
     vantrel::bench::RatioReporter reporter;

@@ -43,7 +43,10 @@ private slots:
         const QString mapped = toEditorText(text);
         QCOMPARE(mapped, QStringLiteral("a\u2029b\u2028c\u240Dd\u240D\u2029\u2028\u240De"));
         QCOMPARE(fromEditorText(mapped), text);
+        QCOMPARE(mapped, QStringLiteral("a\u2029b\u2028c\u240Dd\u240D\u2029\u2028\u240De"));
         QCOMPARE(toEditorText(QString(QChar(u'\0'))), QStringLiteral("\u2400"));
+        QCOMPARE(fromEditorText(QStringLiteral("\u2029\u2400\u2029")),
+                 QStringLiteral("\r\n\0\r\n"));
     }
 
     void wholeTextRoundTripsThroughTheRealWidget()
