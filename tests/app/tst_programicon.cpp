@@ -1,4 +1,6 @@
+#include "DeferredIcon.h"
 #include "ProgramIcon.h"
+#include "ProgramStyle.h"
 
 #include <QPixmap>
 #include <QTest>
@@ -41,6 +43,29 @@ private slots:
         const QImage disabled = icon.pixmap(QSize(32, 32), QIcon::Disabled).toImage();
         QCOMPARE(disabled.size(), normal.size());
         QVERIFY(disabled != normal);
+    }
+
+    void deferredIconIsMadeOnceWhenFirstDrawn()
+    {
+        int made = 0;
+        const QIcon icon = deferredIcon([&made] {
+            ++made;
+            return QIcon(QStringLiteral(":/icons/vantrel-16.png"));
+        });
+        const QIcon copy = icon;
+        QVERIFY(!icon.isNull());
+        QCOMPARE(made, 0);
+        QCOMPARE(copy.pixmap(QSize(16, 16)).size(), QSize(16, 16));
+        QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(16, 16)});
+        QCOMPARE(made, 1);
+    }
+
+    void menuBarOverflowArrowStillDraws()
+    {
+        ProgramStyle style;
+        const QIcon arrow = style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QVERIFY(!arrow.pixmap(QSize(16, 16)).isNull());
+        QVERIFY(!style.standardIcon(QStyle::SP_MessageBoxCritical).isNull());
     }
 };
 
