@@ -231,7 +231,7 @@ void addFileFigures(const std::string& label, qsizetype size, int loadPairs, int
 
 void addFileFigures()
 {
-    addFileFigures("10 MB", 10 << 20, 5, 7);
+    addFileFigures("10 MB", 10 << 20, 3, 5);
     addFileFigures("50 MB", 50 << 20, 3, 5);
 }
 

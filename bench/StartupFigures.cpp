@@ -39,24 +39,27 @@ Sample startUntilPainted(const QString& program, const QStringList& arguments,
     return sample;
 }
 
-void addStartupFigure(const QString& platform, const std::string& label, QSize windowSize)
+void addStartupFigure(const QString& platform, const std::string& label, QSize windowSize,
+                      const QString& text = QString())
 {
-    const QStringList size{QString::number(windowSize.width()),
-                           QString::number(windowSize.height())};
-    addFigure({.name = "startup " + label,
-               .subjectName = "vantrel",
-               .baselineName = "bare window",
-               .goal = {.ratio = 1.2, .extraMegabytes = 10},
-               .pairs = 9,
-               .subject =
-                   [platform] {
-                       return startUntilPainted(QStringLiteral(VANTREL_PROGRAM), {}, platform);
-                   },
-               .baseline =
-                   [platform, size] {
-                       return startUntilPainted(QStringLiteral(VANTREL_BARE_WINDOW), size,
-                                                platform);
-                   }});
+    QStringList arguments{QString::number(windowSize.width()),
+                          QString::number(windowSize.height())};
+    if (!text.isEmpty())
+        arguments << text;
+    addFigure(
+        {.name = "startup " + label,
+         .subjectName = "vantrel",
+         .baselineName = text.isEmpty() ? "bare window" : "window with a label",
+         .goal = {.ratio = text.isEmpty() ? 1.2 : 0, .extraMegabytes = text.isEmpty() ? 10.0 : 0},
+         .pairs = 9,
+         .subject =
+             [platform] {
+                 return startUntilPainted(QStringLiteral(VANTREL_PROGRAM), {}, platform);
+             },
+         .baseline =
+             [platform, arguments] {
+                 return startUntilPainted(QStringLiteral(VANTREL_BARE_WINDOW), arguments, platform);
+             }});
 }
 
 } // namespace
@@ -64,6 +67,9 @@ void addStartupFigure(const QString& platform, const std::string& label, QSize w
 void addStartupFigures(QSize windowSize)
 {
     addStartupFigure(QStringLiteral("offscreen"), "(offscreen)", windowSize);
+    // What showing any text at all costs: fonts found, loaded and drawn.
+    addStartupFigure(QStringLiteral("offscreen"), "(offscreen) vs label", windowSize,
+                     QStringLiteral("Script Name"));
     if (qEnvironmentVariableIsSet("DISPLAY"))
         addStartupFigure(QStringLiteral("xcb"), "(X server)", windowSize);
 }
