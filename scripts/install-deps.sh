@@ -16,6 +16,8 @@ packages=(
     libbenchmark-dev
     # install and package checks
     desktop-file-utils appstream dpkg-dev file
+    # test data: the tools that made the short clip under tests/windows/data
+    gstreamer1.0-tools
 )
 packages+=("$@")
 

@@ -56,7 +56,8 @@ dialog() { # the file dialog: type a name into its name field, then Enter
         dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) && [ -n "$dlg" ] && break
         sleep 0.1
     done
-    xdotool windowmove "$dlg" "$X" "$Y" windowsize "$dlg" "$WIDTH" "$HEIGHT"
+    # Over the main window, leaving the caption band at the bottom free.
+    xdotool windowmove "$dlg" "$X" "$Y" windowsize "$dlg" "$WIDTH" $((HEIGHT - 64))
     sleep 1.2
     xdotool type --delay 90 "$2"
     sleep 1
@@ -112,6 +113,9 @@ for i in "${!captions[@]}"; do
     filters+=("drawtext=fontfile=$font:textfile=$work/caption-$i.txt:fontsize=20:fontcolor=white:box=1:boxcolor=black@0.75:boxborderw=8:x=(w-text_w)/2:y=h-text_h-24:enable='between(t,${times[$i]},${times[$((i + 1))]})'")
 done
 filter=$(IFS=,; echo "${filters[*]}")
-ffmpeg -loglevel error -y -i "$work/raw.mkv" -vf "$filter,format=yuv420p" \
+# Even dimensions: Qt 6.4's frame conversion corrupts memory on an odd-width video, and the
+# main window is 593 pixels wide. One column of the window's grey is added on the right.
+pad="pad=ceil(iw/2)*2:ceil(ih/2)*2:0:0:color=0x404040"
+ffmpeg -loglevel error -y -i "$work/raw.mkv" -vf "$filter,$pad,format=yuv420p" \
     -c:v libvpx-vp9 -b:v 0 -crf 42 -row-mt 1 -deadline good -an "$out"
 echo "wrote $out ($(stat -c %s "$out") bytes, $(ffprobe -v error -show_entries format=duration -of csv=p=0 "$out") s)"

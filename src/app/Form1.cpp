@@ -3,14 +3,18 @@
 #include "CompactCheckBox.h"
 #include "FileDialog.h"
 #include "Form1Layout.h"
+#include "Form2.h"
 #include "MessageSink.h"
 #include "ProgramColours.h"
+#include "ProgramData.h"
 #include "ScriptComposer.h"
 #include "ScriptEditor.h"
 #include "ScriptFileStore.h"
 #include "Twips.h"
+#include "frmAbout.h"
 #include "version.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -47,7 +51,9 @@ const char* const ButtonStyle = "QPushButton { background-color: rgb(128, 128, 1
 
 } // namespace
 
-Form1::Form1(QWidget* parent, const FileSeams& seams) : QMainWindow(parent)
+Form1::Form1(QWidget* parent, const FileSeams& seams)
+    : QMainWindow(parent), m_about([] { return new frmAbout; }),
+      m_tutorial([this] { return createTutorial(); })
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(ProgramTitle));
@@ -278,12 +284,26 @@ void Form1::saveScript()
     m_fileCommands->save();
 }
 
+// One About box, whichever window asks for it.
 void Form1::showAbout()
 {
+    m_about.show();
 }
 
 void Form1::showTutorial()
 {
+    m_tutorial.show();
+    hide();
+}
+
+Form2* Form1::createTutorial()
+{
+    auto* tutorial = new Form2(tutorialVideo(QCoreApplication::applicationDirPath()));
+    connect(tutorial, &Form2::aboutRequested, this, &Form1::showAbout);
+    // Closing the tutorial, or its release, brings this window back as it was left.
+    connect(tutorial, &Form2::closed, this, &QWidget::show);
+    connect(tutorial, &QObject::destroyed, this, &QWidget::show);
+    return tutorial;
 }
 
 } // namespace vantrel

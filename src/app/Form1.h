@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptCommands.h"
+#include "WindowSlot.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -12,7 +13,9 @@ class QPushButton;
 
 namespace vantrel {
 
+class Form2;
 class ScriptEditor;
+class frmAbout;
 struct ControlSpec;
 class FileDialog;
 class MessageSink;
@@ -51,6 +54,7 @@ private:
     void saveScript();
     void showAbout();
     void showTutorial();
+    Form2* createTutorial();
 
     QWidget* m_client = nullptr;
     ScriptEditor* Txt1 = nullptr;
@@ -74,6 +78,8 @@ private:
     std::unique_ptr<MessageSink> m_messages;
     std::unique_ptr<ScriptFileStore> m_store;
     std::unique_ptr<ScriptCommands> m_fileCommands;
+    WindowSlot<frmAbout> m_about;
+    WindowSlot<Form2> m_tutorial;
 };
 
 } // namespace vantrel

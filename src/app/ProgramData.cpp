@@ -16,4 +16,10 @@ QString findProgramData(const QString& fileName, const QString& binaryDir)
     return file.isFile() ? file.absoluteFilePath() : QString();
 }
 
+QUrl tutorialVideo(const QString& binaryDir)
+{
+    const QString path = findProgramData(QStringLiteral(VANTREL_TUTORIAL_VIDEO), binaryDir);
+    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+}
+
 } // namespace vantrel

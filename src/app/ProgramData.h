@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 namespace vantrel {
 
@@ -10,5 +11,8 @@ QString programDataDir(const QString& binaryDir);
 
 // The full path of a file in the data folder, or the empty string when it is not there.
 QString findProgramData(const QString& fileName, const QString& binaryDir);
+
+// The shipped video tutorial, or an empty location when it is missing.
+QUrl tutorialVideo(const QString& binaryDir);
 
 } // namespace vantrel

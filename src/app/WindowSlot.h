@@ -17,7 +17,15 @@ public:
     explicit WindowSlot(Factory factory) : m_factory(std::move(factory)) {}
     WindowSlot(const WindowSlot&) = delete;
     WindowSlot& operator=(const WindowSlot&) = delete;
-    ~WindowSlot() { delete m_window.data(); }
+    // The owner is going away: a window still loaded is released without telling anyone,
+    // so that no reaction to its release reaches an owner that is half destroyed.
+    ~WindowSlot()
+    {
+        if (m_window) {
+            m_window->disconnect();
+            delete m_window.data();
+        }
+    }
 
     // Creates the window when it is not loaded, then makes it visible, modelessly.
     Window* show()

@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "Form1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,10 +31,20 @@ int reportGeometry(int argc, char** argv)
             .arg(qRound(r.width() * ratio))
             .arg(qRound(r.height() * ratio));
     };
-    report[QStringLiteral("Form1")] = inDevicePixels(QRect(QPoint(), window.size()));
-    for (const QWidget* control :
-         window.centralWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        report[control->objectName()] = inDevicePixels(control->geometry());
+    // Each window's size and every named control's place in it.
+    const auto reportWindow = [&](const QWidget& top) {
+        report[top.objectName()] = inDevicePixels(QRect(QPoint(), top.size()));
+        for (const QWidget* control : top.findChildren<QWidget*>())
+            if (!control->objectName().isEmpty() && !control->isWindow())
+                report[top.objectName() + u'/' + control->objectName()] =
+                    inDevicePixels(QRect(control->mapTo(&top, QPoint()), control->size()));
+    };
+    reportWindow(window);
+    window.findChild<QAction*>(QStringLiteral("about"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("VT"))->trigger();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != &window && top->isVisible())
+            reportWindow(*top);
     const QPixmap icon = window.windowIcon().pixmap(QSize(32, 32), ratio);
     report[QStringLiteral("icon")] = QStringLiteral("%1x%2").arg(icon.width()).arg(icon.height());
     std::cout << QJsonDocument(report).toJson(QJsonDocument::Compact).constData() << std::endl;
@@ -82,7 +93,9 @@ private slots:
         const QJsonObject two = runReport(QStringLiteral("2"));
         QVERIFY(!one.isEmpty() && !two.isEmpty());
         QCOMPARE(one.keys(), two.keys());
-        QVERIFY(one.size() > 19);
+        QVERIFY(one.contains(QStringLiteral("frmAbout/cmdOK")));
+        QVERIFY(one.contains(QStringLiteral("Form2/WindowsMediaPlayer1")));
+        QVERIFY(one.size() > 40);
         for (const QString& key : one.keys()) {
             if (key == QLatin1String("icon"))
                 continue;

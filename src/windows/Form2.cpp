@@ -1,0 +1,46 @@
+#include "Form2.h"
+
+#include "EmbeddedPlayer.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+namespace vantrel {
+
+namespace {
+constexpr QSize ClientSize = twipsToPixels(11340, 8145);
+constexpr QSize PlayerSize = twipsToPixels(11415, 8175);
+} // namespace
+
+Form2::Form2(const QUrl& video, QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Form2"));
+
+    // The player is a little larger than the client area and keeps its size whatever the
+    // window's: enlarging shows the window's background beyond it, shrinking clips it.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    PlayerSettings settings;
+    settings.url = video;
+    WindowsMediaPlayer1 = new EmbeddedPlayer(settings, client);
+    WindowsMediaPlayer1->setObjectName(QStringLiteral("WindowsMediaPlayer1"));
+    WindowsMediaPlayer1->setGeometry(QRect(QPoint(0, 0), PlayerSize));
+    WindowsMediaPlayer1->setFixedSize(PlayerSize);
+
+    QAction* about = menuBar()->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("about1"));
+    connect(about, &QAction::triggered, this, &Form2::aboutRequested);
+
+    resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
+}
+
+void Form2::closeEvent(QCloseEvent* event)
+{
+    emit closed();
+    event->accept();
+}
+
+} // namespace vantrel
