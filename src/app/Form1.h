@@ -13,7 +13,6 @@ class QPushButton;
 
 namespace vantrel {
 
-class Form2;
 class ScriptEditor;
 class frmAbout;
 struct ControlSpec;
@@ -52,10 +51,14 @@ private:
     void toggleSecondVehicle();
     void loadScript();
     void saveScript();
-    void showAbout();
     void showTutorial();
-    Form2* createTutorial();
+    QMainWindow* createTutorial();
 
+private slots:
+    // A slot, so that the tutorial window, from a library loaded later, reaches it by name.
+    void showAbout();
+
+private:
     QWidget* m_client = nullptr;
     ScriptEditor* Txt1 = nullptr;
     ScriptEditor* Text1 = nullptr;
@@ -79,7 +82,7 @@ private:
     std::unique_ptr<ScriptFileStore> m_store;
     std::unique_ptr<ScriptCommands> m_fileCommands;
     WindowSlot<frmAbout> m_about;
-    WindowSlot<Form2> m_tutorial;
+    WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial library
 };
 
 } // namespace vantrel
