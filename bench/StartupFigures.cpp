@@ -51,7 +51,7 @@ void addStartupFigure(const QString& platform, const std::string& label, QSize w
          .subjectName = "vantrel",
          .baselineName = text.isEmpty() ? "bare window" : "window with a label",
          .goal = {.ratio = text.isEmpty() ? 1.2 : 0, .extraMegabytes = text.isEmpty() ? 10.0 : 0},
-         .pairs = 9,
+         .pairs = 15,
          .subject =
              [platform] {
                  return startUntilPainted(QStringLiteral(VANTREL_PROGRAM), {}, platform);
