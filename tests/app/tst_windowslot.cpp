@@ -53,19 +53,6 @@ private slots:
         QCOMPARE(second->windowTitle(), QStringLiteral("loaded 2"));
     }
 
-    void aWindowThatCannotBeMadeShowsNothing()
-    {
-        int tries = 0;
-        WindowSlot<QWidget> slot([&]() -> QWidget* {
-            ++tries;
-            return nullptr;
-        });
-        QCOMPARE(slot.show(), nullptr);
-        QCOMPARE(slot.window(), nullptr);
-        QCOMPARE(slot.show(), nullptr); // and it is tried again on the next show
-        QCOMPARE(tries, 2);
-    }
-
     void programEndsWhenTheLastWindowCloses()
     {
         int loads = 0;
