@@ -3,20 +3,19 @@
 #include "CompactCheckBox.h"
 #include "FileDialog.h"
 #include "Form1Layout.h"
+#include "Form2.h"
 #include "MessageSink.h"
 #include "ProgramColours.h"
 #include "ProgramData.h"
 #include "ScriptComposer.h"
 #include "ScriptEditor.h"
 #include "ScriptFileStore.h"
-#include "TutorialLibrary.h"
 #include "Twips.h"
 #include "frmAbout.h"
 #include "version.h"
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLibrary>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -49,20 +48,6 @@ const char* const ButtonStyle = "QPushButton { background-color: rgb(128, 128, 1
                                 " border: 1px solid rgb(48, 48, 48); }"
                                 "QPushButton:focus { border: 1px solid white; }"
                                 "QPushButton:pressed { background-color: rgb(104, 104, 104); }";
-
-// The tutorial library lies in the program's library folder; a program (a test) that links
-// it has it loaded already, and finds it by its name.
-QFunctionPointer tutorialLibraryFunction()
-{
-    const QString binaryDir = QCoreApplication::applicationDirPath();
-    for (const QString& name :
-         {programLibraryDir(binaryDir) + QStringLiteral("/libvantrel_tutorial"),
-          QStringLiteral("vantrel_tutorial")}) {
-        if (const QFunctionPointer function = QLibrary(name).resolve(CreateTutorialSymbol))
-            return function;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -307,19 +292,16 @@ void Form1::showAbout()
 
 void Form1::showTutorial()
 {
-    if (m_tutorial.show())
-        hide();
+    m_tutorial.show();
+    hide();
 }
 
-QMainWindow* Form1::createTutorial()
+Form2* Form1::createTutorial()
 {
-    const auto create = reinterpret_cast<CreateTutorial>(tutorialLibraryFunction());
-    if (!create)
-        return nullptr;
-    QMainWindow* tutorial = create(tutorialVideo(QCoreApplication::applicationDirPath()));
-    connect(tutorial, SIGNAL(aboutRequested()), this, SLOT(showAbout()));
+    auto* tutorial = new Form2(tutorialVideo(QCoreApplication::applicationDirPath()));
+    connect(tutorial, &Form2::aboutRequested, this, &Form1::showAbout);
     // Closing the tutorial, or its release, brings this window back as it was left.
-    connect(tutorial, SIGNAL(closed()), this, SLOT(show()));
+    connect(tutorial, &Form2::closed, this, &QWidget::show);
     connect(tutorial, &QObject::destroyed, this, &QWidget::show);
     return tutorial;
 }

@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace vantrel {
 
+class Form2;
 class ScriptEditor;
 class frmAbout;
 struct ControlSpec;
@@ -51,14 +52,10 @@ private:
     void toggleSecondVehicle();
     void loadScript();
     void saveScript();
-    void showTutorial();
-    QMainWindow* createTutorial();
-
-private slots:
-    // A slot, so that the tutorial window, from a library loaded later, reaches it by name.
     void showAbout();
+    void showTutorial();
+    Form2* createTutorial();
 
-private:
     QWidget* m_client = nullptr;
     ScriptEditor* Txt1 = nullptr;
     ScriptEditor* Text1 = nullptr;
@@ -82,7 +79,7 @@ private:
     std::unique_ptr<ScriptFileStore> m_store;
     std::unique_ptr<ScriptCommands> m_fileCommands;
     WindowSlot<frmAbout> m_about;
-    WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial library
+    WindowSlot<Form2> m_tutorial;
 };
 
 } // namespace vantrel

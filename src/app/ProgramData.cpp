@@ -10,11 +10,6 @@ QString programDataDir(const QString& binaryDir)
     return QDir::cleanPath(binaryDir + QStringLiteral("/../share/vantrel"));
 }
 
-QString programLibraryDir(const QString& binaryDir)
-{
-    return QDir::cleanPath(binaryDir + QStringLiteral("/../" VANTREL_LIBRARY_DIR));
-}
-
 QString findProgramData(const QString& fileName, const QString& binaryDir)
 {
     const QFileInfo file(QDir(programDataDir(binaryDir)), fileName);

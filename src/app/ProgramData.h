@@ -9,10 +9,6 @@ namespace vantrel {
 // in an installed tree and in the build tree, so no absolute path is baked in.
 QString programDataDir(const QString& binaryDir);
 
-// The program's own library folder, `lib/vantrel` (or the platform's library path) next to
-// `bin` in the same way.
-QString programLibraryDir(const QString& binaryDir);
-
 // The full path of a file in the data folder, or the empty string when it is not there.
 QString findProgramData(const QString& fileName, const QString& binaryDir);
 

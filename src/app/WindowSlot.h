@@ -27,14 +27,11 @@ public:
         }
     }
 
-    // Creates the window when it is not loaded, then makes it visible, modelessly. Null when
-    // the window cannot be made.
+    // Creates the window when it is not loaded, then makes it visible, modelessly.
     Window* show()
     {
         if (!m_window) {
             m_window = m_factory();
-            if (!m_window)
-                return nullptr; // it could not be made: nothing is shown
             m_window->setAttribute(Qt::WA_DeleteOnClose);
         }
         if (!m_window->isVisible())

@@ -2,16 +2,13 @@
 #include "Form1.h"
 #include "Form2.h"
 #include "ProgramData.h"
-#include "TutorialLibrary.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QTest>
 #include <QVideoFrame>
 #include <QVideoSink>
-#include <memory>
 
 using namespace vantrel;
 
@@ -32,18 +29,6 @@ private slots:
         QCOMPARE(file.fileName(), QStringLiteral("vantrel-tutorial.webm"));
         QVERIFY(file.size() > 10'000 && file.size() < 2'000'000);
         QVERIFY(tutorialVideo(QStringLiteral("/nonexistent/bin")).isEmpty());
-    }
-
-    // The program loads the tutorial window from its library folder beside its binary.
-    void tutorialLibraryIsFoundFromTheBuildTree()
-    {
-        const QString library =
-            programLibraryDir(QStringLiteral(VANTREL_BUILD_BIN_DIR)) + "/libvantrel_tutorial";
-        const auto create =
-            reinterpret_cast<CreateTutorial>(QLibrary(library).resolve(CreateTutorialSymbol));
-        QVERIFY(create);
-        std::unique_ptr<QMainWindow> window(create(QUrl()));
-        QCOMPARE(window->objectName(), QStringLiteral("Form2"));
     }
 
     void playsAtOnceWithPicturesAndEndsAfterOnePlay()
