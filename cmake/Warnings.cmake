@@ -15,3 +15,9 @@ if(VANTREL_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# The fuzz targets link libFuzzer themselves; everything they call is instrumented for
+# coverage so that the fuzzer can steer into it.
+if(VANTREL_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -12,6 +12,8 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
     # test: a virtual display for the few checks that want a real X server
     xvfb xauth
+    # benchmark (bench/, scripts/bench.sh)
+    libbenchmark-dev
     # install and package checks
     desktop-file-utils appstream dpkg-dev file
     # test data: the tools that made the short clip under tests/windows/data

@@ -1,12 +1,12 @@
 #include "Application.h"
 
 #include "Form1.h"
+#include "ProgramIcon.h"
 #include "ProgramStyle.h"
 #include "version.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QIcon>
 
 namespace vantrel {
 
@@ -25,10 +25,7 @@ void setUpApplication(QApplication& app)
     font.setPointSizeF(7.5);
     app.setFont(font);
 
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/vantrel-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(true);
 }
 

@@ -1,50 +1,63 @@
 #include "EditorText.h"
 
+#include <algorithm>
+
 namespace vantrel {
+
+// Appending character by character made a load or a save of a 10 MB script spend a tenth
+// of a second in each direction; both now write straight into a buffer of the final size.
 
 QString toEditorText(const QString& text)
 {
-    QString mapped;
-    mapped.reserve(text.size());
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n') {
-            mapped += QChar(EditorChar::ParagraphBreak);
-            ++i;
+    QString mapped(text.size(), Qt::Uninitialized);
+    const char16_t* in = QStringView(text).utf16();
+    const char16_t* const end = in + text.size();
+    char16_t* const first = reinterpret_cast<char16_t*>(mapped.data());
+    char16_t* out = first;
+    while (in != end) {
+        char16_t c = *in++;
+        if (c == u'\r' && in != end && *in == u'\n') {
+            c = EditorChar::ParagraphBreak;
+            ++in;
         } else if (c == u'\n') {
-            mapped += QChar(EditorChar::LineFeed);
+            c = EditorChar::LineFeed;
         } else if (c == u'\r') {
-            mapped += QChar(EditorChar::CarriageReturn);
+            c = EditorChar::CarriageReturn;
         } else if (c == u'\0') {
-            mapped += QChar(EditorChar::Null);
-        } else {
-            mapped += c;
+            c = EditorChar::Null;
         }
+        *out++ = c;
     }
+    mapped.truncate(out - first);
     return mapped;
 }
 
-QString fromEditorText(const QString& editorText)
+QString fromEditorText(QString text)
 {
-    QString text;
-    text.reserve(editorText.size() + editorText.size() / 16);
-    for (const QChar c : editorText) {
-        switch (c.unicode()) {
+    // Mapped back in place, from the end, since a paragraph break grows into CR LF: a text
+    // fresh from the document needs no second buffer, whose first use costs more than the
+    // mapping itself (a page fault per 4 KB, a third of a second for 50 MB here).
+    qsizetype from = text.size();
+    text.resize(from + std::count(text.cbegin(), text.cend(), QChar(EditorChar::ParagraphBreak)));
+    char16_t* const data = reinterpret_cast<char16_t*>(text.data());
+    qsizetype to = text.size();
+    while (from > 0) {
+        switch (const char16_t c = data[--from]) {
         case EditorChar::ParagraphBreak:
-            text += u"\r\n";
+            data[--to] = u'\n';
+            data[--to] = u'\r';
             break;
         case EditorChar::LineFeed:
-            text += u'\n';
+            data[--to] = u'\n';
             break;
         case EditorChar::CarriageReturn:
-            text += u'\r';
+            data[--to] = u'\r';
             break;
         case EditorChar::Null:
-            text += QChar(u'\0');
+            data[--to] = u'\0';
             break;
         default:
-            text += c;
+            data[--to] = c;
         }
     }
     return text;

@@ -17,6 +17,7 @@ inline constexpr char16_t Null = u'\u2400';           // NUL
 } // namespace EditorChar
 
 QString toEditorText(const QString& text);
-QString fromEditorText(const QString& editorText);
+// Takes its argument by value: a text that is not shared elsewhere is mapped in place.
+QString fromEditorText(QString editorText);
 
 } // namespace vantrel

@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace vantrel {
@@ -131,8 +132,13 @@ QWidget* Form1::createControl(const ControlSpec& row, QWidget* parent)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
-    case ControlKind::TextBox:
-        return new QLineEdit(text, parent);
+    case ControlKind::TextBox: {
+        auto* box = new QLineEdit(text, parent);
+        // Qt cuts a line edit's text at 32767 characters unless told otherwise; a name is
+        // used whole, however long.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        return box;
+    }
     case ControlKind::CheckBox:
         return new CompactCheckBox(text, parent);
     case ControlKind::Button: {

@@ -1,5 +1,8 @@
 #include "ProgramStyle.h"
 
+#include "DeferredIcon.h"
+
+#include <QPointer>
 #include <QStyleFactory>
 
 namespace vantrel {
@@ -19,6 +22,18 @@ int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QW
     default:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+}
+
+QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                 const QWidget* widget) const
+{
+    if (icon != SP_ToolBarHorizontalExtensionButton)
+        return QProxyStyle::standardIcon(icon, option, widget);
+    // The option and the widget are gone by the time the arrow is drawn; without them the
+    // base style draws it for the application's layout direction.
+    return deferredIcon([base = QPointer<QStyle>(baseStyle()), icon] {
+        return base ? base->standardIcon(icon) : QIcon();
+    });
 }
 
 } // namespace vantrel

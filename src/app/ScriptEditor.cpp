@@ -20,13 +20,30 @@ QString ScriptEditor::wholeText() const
 
 void ScriptEditor::setWholeText(const QString& text)
 {
+    // The editor's own cursor goes to the start first and stays there: the new text goes in
+    // behind the old one, which is then removed. A cursor pushed along to the end of the new
+    // text would make the widget lay out the last lines to find its place, and for long
+    // lines that takes seconds. An empty editor gets a placeholder to stand in front of.
+    const bool empty = document()->isEmpty();
     QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
+    if (empty) {
+        cursor.beginEditBlock();
+        cursor.insertText(QStringLiteral(" "));
+        cursor.endEditBlock();
+    }
+    setTextCursor(QTextCursor(document()));
+
+    if (empty)
+        cursor.joinPreviousEditBlock(); // one step for Undo, placeholder included
+    else
+        cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
+    const int oldEnd = cursor.position();
     cursor.insertText(toEditorText(text));
+    cursor.setPosition(0);
+    cursor.setPosition(oldEnd, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
     cursor.endEditBlock();
-    cursor.movePosition(QTextCursor::Start);
-    setTextCursor(cursor);
 }
 
 void ScriptEditor::keyPressEvent(QKeyEvent* event)

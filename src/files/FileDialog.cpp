@@ -4,34 +4,42 @@
 
 namespace vantrel {
 
-CommonDialog::CommonDialog(QWidget* parent) : m_dialog(new QFileDialog(parent))
+CommonDialog::CommonDialog(QWidget* parent) : m_parent(parent)
 {
     Q_ASSERT(parent);
-    m_dialog->setObjectName(QStringLiteral("cdlg"));
-    // A save appends to the chosen name with ".hsc" behind it and never replaces a file,
-    // so there is nothing to confirm.
-    m_dialog->setOption(QFileDialog::DontConfirmOverwrite);
+}
+
+QFileDialog& CommonDialog::dialog()
+{
+    if (!m_dialog) {
+        m_dialog = new QFileDialog(m_parent);
+        m_dialog->setObjectName(QStringLiteral("cdlg"));
+        // A save appends to the chosen name with ".hsc" behind it and never replaces a
+        // file, so there is nothing to confirm.
+        m_dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    return *m_dialog;
 }
 
 bool CommonDialog::ShowOpen()
 {
-    m_dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    m_dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog().setAcceptMode(QFileDialog::AcceptOpen);
+    dialog().setFileMode(QFileDialog::ExistingFile);
     return show();
 }
 
 bool CommonDialog::ShowSave()
 {
-    m_dialog->setAcceptMode(QFileDialog::AcceptSave);
-    m_dialog->setFileMode(QFileDialog::AnyFile);
+    dialog().setAcceptMode(QFileDialog::AcceptSave);
+    dialog().setFileMode(QFileDialog::AnyFile);
     return show();
 }
 
 bool CommonDialog::show()
 {
-    if (m_dialog->exec() != QDialog::Accepted)
+    if (dialog().exec() != QDialog::Accepted)
         return false;
-    const QStringList chosen = m_dialog->selectedFiles();
+    const QStringList chosen = dialog().selectedFiles();
     if (chosen.isEmpty())
         return false;
     m_fileName = chosen.first();

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -232,6 +233,26 @@ private slots:
         QCOMPARE(m_window->scriptText(),
                  script({"txtscriptname ", "txttrigger ", "txtflag ", "txtvehic ", "txtvehic2 ",
                          "txtclose ", "txtclos1 ", true}));
+    }
+
+    void longNamesReachTheScriptWhole()
+    {
+        // No box limits its length: a name of over 64 KB, pasted, goes into the script whole.
+        Form1& w = *m_window;
+        const QString name = QStringLiteral("Warthog_ ").repeated(8 * 1024);
+        for (const char* boxName : {"txtscriptname", "txttrigger", "txtflag", "txtvehic",
+                                    "txtvehic2", "txtclose", "txtclos1"}) {
+            auto* box = child<QLineEdit>(w, boxName);
+            box->setText(name);
+            QCOMPARE(box->text().size(), name.size());
+        }
+        auto* vehicle = child<QLineEdit>(w, "txtvehic");
+        vehicle->selectAll();
+        QApplication::clipboard()->setText(name + QStringLiteral("_pasted"));
+        vehicle->paste();
+        child<QLineEdit>(w, "txtclose")->setText(QStringLiteral(" )"));
+        click("cmdcmpl");
+        QVERIFY(w.scriptText().contains(QStringLiteral("\"%1_pasted\" )").arg(name)));
     }
 
     void enterInAnInputBoxRunsNothing()

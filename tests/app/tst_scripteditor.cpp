@@ -58,6 +58,23 @@ private slots:
         QCOMPARE(editor.wholeText(), QStringLiteral("hand edits\r\n"));
     }
 
+    void replacingLeavesTheCursorAtTheStart()
+    {
+        ScriptEditor editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        for (const QString& before :
+             {QString(), QStringLiteral("old\r\ntext"), QStringLiteral("x")}) {
+            editor.setWholeText(before);
+            editor.moveCursor(QTextCursor::End);
+            editor.setWholeText(QStringLiteral("a\r\nb"));
+            QCOMPARE(editor.textCursor().position(), 0);
+            QVERIFY(!editor.textCursor().hasSelection());
+            QTest::keyClicks(&editor, QStringLiteral("12"));
+            QCOMPARE(editor.wholeText(), QStringLiteral("12a\r\nb"));
+        }
+    }
+
     void typedAndPastedLineEndsAreCrLf()
     {
         ScriptEditor editor;

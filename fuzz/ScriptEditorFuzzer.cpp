@@ -1,0 +1,45 @@
+// The real editor widget, given any text a script file can hold, replacing what it held:
+// it gives the text back exactly, shows a line per CR LF, leaves the cursor at the start,
+// and one Undo brings back the text it replaced.
+#include "FuzzCheck.h"
+#include "ScriptEditor.h"
+#include "Windows1252.h"
+
+#include <QApplication>
+#include <QTextDocument>
+#include <cstddef>
+#include <cstdint>
+
+using namespace vantrel;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // Qt takes arguments of its own: it would take libFuzzer's out of argv.
+    static int argc = 1;
+    static char name[] = "fuzz_scripteditor";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString text = decodeWindows1252(QByteArrayView(data, qsizetype(size)));
+    // One editor for the whole run: each input replaces what the last one left, as a
+    // Compile or a load does.
+    static ScriptEditor editor;
+    const QString previous = editor.wholeText();
+    editor.setWholeText(text);
+    require(editor.wholeText() == text, "the editor gives back what it was given");
+    require(editor.document()->blockCount() == text.count(QStringLiteral("\r\n")) + 1,
+            "each CR LF, and nothing else, starts an editor line");
+    require(editor.textCursor().position() == 0 && !editor.textCursor().hasSelection(),
+            "the cursor waits at the start");
+    editor.undo();
+    require(editor.wholeText() == previous, "one Undo brings back the text replaced");
+    editor.redo();
+    require(editor.wholeText() == text, "Redo replaces it again");
+    editor.document()->clearUndoRedoStacks();
+    return 0;
+}
