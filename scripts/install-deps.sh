@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
     # run: fonts the layout was measured with, media playback without a sound device
     fontconfig fonts-liberation2 fonts-dejavu-core
