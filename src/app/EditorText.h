@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScriptLexer.h"
+
 #include <QString>
 
 namespace vantrel {
@@ -10,10 +12,11 @@ namespace vantrel {
 // character set holds (a line separator and the visible symbols for CR and NUL).
 // fromEditorText(toEditorText(t)) == t for every text that holds none of those four.
 namespace EditorChar {
-inline constexpr char16_t ParagraphBreak = u'\u2029'; // CR LF
-inline constexpr char16_t LineFeed = u'\u2028';       // lone LF
-inline constexpr char16_t CarriageReturn = u'\u240D'; // lone CR
-inline constexpr char16_t Null = u'\u2400';           // NUL
+// The script lexer takes the same three as line ends.
+inline constexpr char16_t ParagraphBreak = LineEndChar::ParagraphBreak; // CR LF
+inline constexpr char16_t LineFeed = LineEndChar::LineFeed;             // lone LF
+inline constexpr char16_t CarriageReturn = LineEndChar::CarriageReturn; // lone CR
+inline constexpr char16_t Null = u'\u2400';                             // NUL
 } // namespace EditorChar
 
 QString toEditorText(const QString& text);

@@ -1,0 +1,133 @@
+// The lexer and the structure check on any text: the tokens cover it exactly, the cheap
+// state scan agrees with the lexer, also when a text is taken in two pieces at a line end,
+// every problem sits at a real character of the text, and balanced forms built from the
+// same input report nothing.
+#include "FuzzCheck.h"
+#include "ScriptCheck.h"
+#include "ScriptLexer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <string>
+
+using namespace vantrel;
+
+namespace {
+
+// ASCII stays itself, so the seeds are readable scripts; the other bytes pick characters
+// that the lexer must treat with care.
+char16_t charFor(uint8_t byte)
+{
+    static constexpr char16_t Special[] = {0x2028, 0x2029, 0x240D, 0xE9,   0xD83D,
+                                           0xDE00, 0xA0,   0x20AC, 0xFEFF, 0xFFFF};
+    return byte < 0x80 ? byte : Special[byte % std::size(Special)];
+}
+
+void checkTokens(std::u16string_view text)
+{
+    Lexer lexer(text);
+    std::size_t covered = 0;
+    while (const std::optional<Token> token = lexer.next()) {
+        require(token->offset == covered && token->length > 0, "tokens follow on, none empty");
+        covered += token->length;
+    }
+    require(covered == text.size(), "the tokens cover the text");
+    require(ScanState(text) == lexer.state(), "the scan ends in the lexer's state");
+}
+
+void checkPieces(std::u16string_view text, std::size_t split)
+{
+    while (split < text.size() && !IsLineEnd(text[split]))
+        ++split;
+    split = std::min(split + 1, text.size());
+    const LexState first = ScanState(text.substr(0, split));
+    require(ScanState(text.substr(split), first) == ScanState(text),
+            "two pieces split after a line end end as the whole");
+}
+
+void checkPlaces(std::u16string_view text)
+{
+    std::vector<std::size_t> lineStarts{0};
+    for (std::size_t at = 0; at < text.size(); ++at)
+        if (IsLineEnd(text[at]) &&
+            !(text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n'))
+            lineStarts.push_back(at + 1);
+    std::size_t next = 0; // in text order, no two at one place
+    for (const ScriptProblem& p : CheckScript(text)) {
+        require(p.offset >= next && p.offset < text.size(), "problems lie in the text, in order");
+        next = p.offset + 1;
+        require(std::u16string_view(u"()\";").find(text[p.offset]) != std::u16string_view::npos,
+                "a problem is at a parenthesis, a quote or a semicolon");
+        require(p.line >= 1 && p.line <= lineStarts.size(), "the line is in the text");
+        const std::size_t start = lineStarts[p.line - 1];
+        require(start <= p.offset && (p.line == lineStarts.size() || p.offset < lineStarts[p.line]),
+                "the problem is on its line");
+        require(p.column >= 1 && p.column <= p.offset - start + 1, "the column is on its line");
+    }
+}
+
+// Appends text made of `allowed` characters only.
+void appendText(FuzzedDataProvider& in, std::u16string& out, bool (*allowed)(char16_t))
+{
+    for (std::size_t n = in.ConsumeIntegralInRange(0, 6); n > 0; --n)
+        if (const char16_t c = charFor(in.ConsumeIntegral<uint8_t>()); allowed(c))
+            out += c;
+}
+
+void appendForm(FuzzedDataProvider& in, std::u16string& out, int depth)
+{
+    out += u'(';
+    for (int items = in.ConsumeIntegralInRange(0, 4); items > 0; --items) {
+        switch (in.ConsumeIntegralInRange(0, 5)) {
+        case 0:
+            if (depth < 8)
+                appendForm(in, out, depth + 1);
+            break;
+        case 1: // a word or a number
+            appendText(in, out, [](char16_t c) {
+                return std::u16string_view(u"()\"; \t").find(c) == std::u16string_view::npos &&
+                       !IsLineEnd(c);
+            });
+            break;
+        case 2:
+            out += u'"';
+            appendText(in, out, [](char16_t c) { return c != u'"'; });
+            out += u'"';
+            break;
+        case 3: // a line comment; a star after its semicolon would open a block
+            out += u"; ";
+            appendText(in, out, [](char16_t c) { return !IsLineEnd(c); });
+            out += u'\n';
+            break;
+        case 4:
+            out += u";*";
+            appendText(in, out, [](char16_t c) { return c != u';'; });
+            out += u"*;";
+            break;
+        default:
+            out += charFor(in.PickValueInArray<uint8_t>({' ', '\t', '\r', '\n', 0x80, 0x81, 0x82}));
+        }
+    }
+    out += u')';
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::u16string text(size, u' ');
+    for (std::size_t i = 0; i < size; ++i)
+        text[i] = charFor(data[i]);
+    checkTokens(text);
+    checkPlaces(text);
+
+    FuzzedDataProvider input(data, size);
+    checkPieces(text, input.ConsumeIntegralInRange<std::size_t>(0, size));
+    std::u16string forms;
+    while (input.remaining_bytes() > 0 && forms.size() < 4096)
+        appendForm(input, forms, 1);
+    checkTokens(forms);
+    require(CheckScript(forms).empty(), "balanced forms have no problem");
+    return 0;
+}
