@@ -1,10 +1,10 @@
 #include "Form1.h"
 
+#include "CommonDialog.h"
 #include "CompactCheckBox.h"
-#include "FileDialog.h"
 #include "Form1Layout.h"
 #include "Form2.h"
-#include "MessageSink.h"
+#include "MessageBoxSink.h"
 #include "ProgramColours.h"
 #include "ProgramData.h"
 #include "ScriptComposer.h"

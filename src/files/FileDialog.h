@@ -2,9 +2,6 @@
 
 #include <QString>
 
-class QFileDialog;
-class QWidget;
-
 namespace vantrel {
 
 // The main window's one file dialog, shared by the load and save commands for the whole
@@ -18,28 +15,6 @@ public:
     virtual bool ShowOpen() = 0;
     virtual bool ShowSave() = 0;
     virtual QString FileName() const = 0;
-};
-
-// The real dialog: one QFileDialog, named "cdlg", a child of the main window. No title,
-// filter or start folder is set, so it shows the standard titles and lists all files.
-// It is made when first shown: making it builds its widgets and a file system model,
-// which took 20 ms, two fifths of the program's start-up.
-class CommonDialog : public FileDialog
-{
-public:
-    explicit CommonDialog(QWidget* parent);
-
-    bool ShowOpen() override;
-    bool ShowSave() override;
-    QString FileName() const override { return m_fileName; }
-
-private:
-    QFileDialog& dialog();
-    bool show();
-
-    QWidget* m_parent;
-    QFileDialog* m_dialog = nullptr; // owned by the parent window once made
-    QString m_fileName;
 };
 
 } // namespace vantrel

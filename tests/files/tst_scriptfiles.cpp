@@ -1,6 +1,7 @@
-#include "FileDialog.h"
+#include "CommonDialog.h"
 #include "FileTestSupport.h"
 #include "Form1.h"
+#include "MessageBoxSink.h"
 #include "NamedChild.h"
 #include "ScriptFileStore.h"
 #include "Windows1252.h"

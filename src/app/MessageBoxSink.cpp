@@ -1,4 +1,4 @@
-#include "MessageSink.h"
+#include "MessageBoxSink.h"
 
 #include <QMessageBox>
 

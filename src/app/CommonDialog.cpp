@@ -1,4 +1,4 @@
-#include "FileDialog.h"
+#include "CommonDialog.h"
 
 #include <QFileDialog>
 
