@@ -13,8 +13,7 @@ namespace vantrel {
 void setUpApplication(QApplication& app)
 {
     QApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
+    QApplication::setApplicationVersion(versionNumber());
     QApplication::setStyle(new ProgramStyle);
 
     // The windows were laid out for a compact dialog font; the toolkit's default is wider

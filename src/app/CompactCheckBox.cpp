@@ -1,5 +1,7 @@
 #include "CompactCheckBox.h"
 
+#include "ProgramColours.h"
+
 #include <QPainter>
 
 namespace vantrel {
@@ -25,7 +27,7 @@ void CompactCheckBox::paintEvent(QPaintEvent*)
     if (isChecked())
         painter.fillRect(rect().adjusted(3, 3, -3, -3), dark);
     if (hasFocus()) {
-        painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        painter.setPen(QPen(ProgramColours::FocusEdge, 1, Qt::DotLine));
         painter.drawRect(box);
     }
 }

@@ -27,27 +27,27 @@ namespace vantrel {
 
 namespace {
 
-template <class T> T* namedChild(const QWidget* parent, const char* name)
+template <class Control> Control* laidOut(Control* control, const ControlSpec& row)
 {
-    T* child = parent->findChild<T*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-    Q_ASSERT(child);
-    return child;
+    place(control, row.name, row.twips)->setVisible(row.visibleAtStart);
+    return control;
 }
 
-void setColours(QWidget* widget, QPalette::ColorRole background, const QColor& backgroundColour,
-                QPalette::ColorRole foreground, const QColor& foregroundColour)
+QString caption(const ControlSpec& row)
 {
-    QPalette colours = widget->palette();
-    colours.setColor(background, backgroundColour);
-    colours.setColor(foreground, foregroundColour);
-    widget->setPalette(colours);
+    return QString::fromLatin1(row.caption);
 }
 
 // Fusion draws a gradient on a palette colour; a style sheet gives the flat grey face.
-const char* const ButtonStyle = "QPushButton { background-color: rgb(128, 128, 128); color: black;"
-                                " border: 1px solid rgb(48, 48, 48); }"
-                                "QPushButton:focus { border: 1px solid white; }"
-                                "QPushButton:pressed { background-color: rgb(104, 104, 104); }";
+QString buttonStyle()
+{
+    using namespace ProgramColours;
+    return QStringLiteral("QPushButton { background-color: %1; color: %2; border: 1px solid %3; }"
+                          "QPushButton:focus { border: 1px solid %4; }"
+                          "QPushButton:pressed { background-color: %5; }")
+        .arg(Face.name(), ButtonText.name(), ButtonEdge.name(), FocusEdge.name(),
+             PressedFace.name());
+}
 
 } // namespace
 
@@ -95,111 +95,102 @@ void Form1::setScriptText(const QString& text)
 
 void Form1::buildControls()
 {
-    m_client = new QWidget(this);
-    m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(twipsToPixels(Form1ClientWidthTwips, Form1ClientHeightTwips));
+    m_client = place(new QWidget(this), "client", form1::ClientTwips);
+    m_client->setFixedSize(m_client->size());
     setCentralWidget(m_client);
-    for (const ControlSpec& row : form1Controls()) {
-        QWidget* control = createControl(row, m_client);
-        control->setObjectName(QLatin1String(row.name));
-        const QRect& t = row.twips;
-        control->setGeometry(twipsToPixels(t.x(), t.y(), t.width(), t.height()));
-        control->setVisible(row.visibleAtStart);
-    }
-
-    Txt1 = namedChild<ScriptEditor>(m_client, "Txt1");
-    Text1 = namedChild<ScriptEditor>(m_client, "Text1");
-    txtscriptname = namedChild<QLineEdit>(m_client, "txtscriptname");
-    txttrigger = namedChild<QLineEdit>(m_client, "txttrigger");
-    txtflag = namedChild<QLineEdit>(m_client, "txtflag");
-    txtvehic = namedChild<QLineEdit>(m_client, "txtvehic");
-    txtvehic2 = namedChild<QLineEdit>(m_client, "txtvehic2");
-    txtclose = namedChild<QLineEdit>(m_client, "txtclose");
-    txtclos1 = namedChild<QLineEdit>(m_client, "txtclos1");
-    Label6 = namedChild<QLabel>(m_client, "Label6");
-    Check1 = namedChild<QCheckBox>(m_client, "Check1");
-    cmdcmpl = namedChild<QPushButton>(m_client, "cmdcmpl");
-    cmdsave = namedChild<QPushButton>(m_client, "cmdsave");
-    cmdload = namedChild<QPushButton>(m_client, "cmdload");
+    // Made in the table's order, which is also their stacking order: a label reaches under
+    // the input box beside it, and the box stays on top.
+    Label1 = label(form1::Label1);
+    txtscriptname = inputBox(form1::txtscriptname);
+    Label2 = label(form1::Label2);
+    txttrigger = inputBox(form1::txttrigger);
+    Label3 = label(form1::Label3);
+    txtflag = inputBox(form1::txtflag);
+    Label4 = label(form1::Label4);
+    txtvehic = inputBox(form1::txtvehic);
+    Label6 = label(form1::Label6);
+    txtvehic2 = inputBox(form1::txtvehic2);
+    Check1 = focusable(new CompactCheckBox(caption(form1::Check1), m_client), form1::Check1);
+    Label5 = label(form1::Label5);
+    cmdcmpl = button(form1::cmdcmpl);
+    cmdsave = button(form1::cmdsave);
+    cmdload = button(form1::cmdload);
+    txtclos1 = inputBox(form1::txtclos1);
+    txtclose = inputBox(form1::txtclose);
+    // Long lines wrap at the box's width, so only a vertical scroll bar is needed.
+    Txt1 = editor(form1::Txt1, Qt::ScrollBarAlwaysOn);
+    Text1 = editor(form1::Text1, Qt::ScrollBarAlwaysOff);
 }
 
-QWidget* Form1::createControl(const ControlSpec& row, QWidget* parent)
+template <class Control> Control* Form1::focusable(Control* control, const ControlSpec& row)
 {
-    const QString text = QString::fromLatin1(row.text);
-    switch (row.kind) {
-    case ControlKind::Label: {
-        auto* label = new QLabel(text, parent);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        return label;
-    }
-    case ControlKind::TextBox: {
-        auto* box = new QLineEdit(text, parent);
-        // Qt cuts a line edit's text at 32767 characters unless told otherwise; a name is
-        // used whole, however long.
-        box->setMaxLength(std::numeric_limits<int>::max());
-        return box;
-    }
-    case ControlKind::CheckBox:
-        return new CompactCheckBox(text, parent);
-    case ControlKind::Button: {
-        auto* button = new QPushButton(text, parent);
-        button->setAutoDefault(false); // Enter in a text box presses no button
-        button->setStyleSheet(QLatin1String(ButtonStyle));
-        return button;
-    }
-    case ControlKind::Editor:
-    case ControlKind::Notes: {
-        auto* editor = new ScriptEditor(parent);
-        editor->setTabChangesFocus(true);
-        // Long lines wrap at the box's width, so only a vertical scroll bar is needed.
-        editor->setVerticalScrollBarPolicy(
-            row.kind == ControlKind::Editor ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        return editor;
-    }
-    }
-    Q_UNREACHABLE();
+    m_tabOrder.emplace_back(row.tabIndex, laidOut(control, row));
+    return control;
+}
+
+QLabel* Form1::label(const ControlSpec& row)
+{
+    auto* label = laidOut(new QLabel(caption(row), m_client), row);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
+}
+
+QLineEdit* Form1::inputBox(const ControlSpec& row)
+{
+    const QString text = QString::fromStdString(ScriptFields{}.*row.field);
+    auto* box = focusable(new QLineEdit(text, m_client), row);
+    // Qt cuts a line edit's text at 32767 characters unless told otherwise; a name is used
+    // whole, however long.
+    box->setMaxLength(std::numeric_limits<int>::max());
+    m_inputBoxes.emplace_back(box, row.field);
+    return box;
+}
+
+QPushButton* Form1::button(const ControlSpec& row)
+{
+    auto* button = focusable(new QPushButton(caption(row), m_client), row);
+    button->setAutoDefault(false); // Enter in a text box presses no button
+    button->setStyleSheet(buttonStyle());
+    return button;
+}
+
+ScriptEditor* Form1::editor(const ControlSpec& row, Qt::ScrollBarPolicy verticalScrollBar)
+{
+    auto* editor = focusable(new ScriptEditor(m_client), row);
+    editor->setTabChangesFocus(true);
+    editor->setVerticalScrollBarPolicy(verticalScrollBar);
+    editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return editor;
 }
 
 void Form1::applyColours()
 {
+    using namespace ProgramColours;
     // The client area is dark; the menu bar keeps the system's look.
-    setColours(m_client, QPalette::Window, ProgramColours::WindowBackground, QPalette::WindowText,
-               ProgramColours::Text);
+    setColours(m_client, {{QPalette::Window, WindowBackground}, {QPalette::WindowText, Text}});
     m_client->setAutoFillBackground(true);
-    for (QLineEdit* box : {txtscriptname, txttrigger, txtflag, txtvehic, txtvehic2})
-        setColours(box, QPalette::Base, ProgramColours::BoxBackground, QPalette::Text,
-                   ProgramColours::Text);
-    for (ScriptEditor* box : {Txt1, Text1})
-        setColours(box, QPalette::Base, ProgramColours::BoxBackground, QPalette::Text,
-                   ProgramColours::Text);
-    setColours(Check1, QPalette::Button, ProgramColours::Face, QPalette::ButtonText,
-               ProgramColours::WindowBackground);
+    for (QWidget* box : std::initializer_list<QWidget*>{txtscriptname, txttrigger, txtflag,
+                                                        txtvehic, txtvehic2, Txt1, Text1})
+        setColours(box, {{QPalette::Base, BoxBackground}, {QPalette::Text, Text}});
+    setColours(Check1, {{QPalette::Button, Face}, {QPalette::ButtonText, WindowBackground}});
 }
 
 void Form1::setTabOrder()
 {
-    std::vector<const ControlSpec*> order;
-    for (const ControlSpec& row : form1Controls())
-        if (row.kind != ControlKind::Label)
-            order.push_back(&row);
-    std::ranges::sort(order, {}, &ControlSpec::tabIndex);
+    std::vector<std::pair<int, QWidget*>> order = std::exchange(m_tabOrder, {});
+    std::ranges::sort(order, {}, &std::pair<int, QWidget*>::first);
     for (size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(namedChild<QWidget>(m_client, order[i - 1]->name),
-                             namedChild<QWidget>(m_client, order[i]->name));
-    for (const ControlSpec& row : form1Controls())
-        if (row.kind == ControlKind::Label)
-            namedChild<QWidget>(m_client, row.name)->setFocusPolicy(Qt::NoFocus);
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
 }
 
 void Form1::nameForScreenReaders()
 {
     // Each input box is named by the label beside it, as a screen reader expects.
-    const std::pair<const char*, QWidget*> labelled[] = {
-        {"Label1", txtscriptname}, {"Label2", txttrigger}, {"Label3", txtflag},
-        {"Label4", txtvehic},      {"Label6", txtvehic2},  {"Label5", Check1}};
-    for (const auto& [labelName, box] : labelled) {
-        auto* label = namedChild<QLabel>(m_client, labelName);
+    const std::pair<QLabel*, QWidget*> labelled[] = {{Label1, txtscriptname}, {Label2, txttrigger},
+                                                     {Label3, txtflag},       {Label4, txtvehic},
+                                                     {Label6, txtvehic2},     {Label5, Check1}};
+    for (const auto& [label, box] : labelled) {
         label->setBuddy(box);
         box->setAccessibleName(label->text());
     }
@@ -211,17 +202,23 @@ void Form1::nameForScreenReaders()
 
 void Form1::buildMenus()
 {
+    const auto command = [this](QWidget* menu, const char* text, const char* name,
+                                void (Form1::*run)()) {
+        QAction* action = menu->addAction(QLatin1String(text));
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, run);
+    };
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("file"));
-    file->addAction(QStringLiteral("Save Script"))->setObjectName(QStringLiteral("SC"));
-    file->addAction(QStringLiteral("Load Script"))->setObjectName(QStringLiteral("LS"));
+    command(file, "Save Script", "SC", &Form1::saveScript);
+    command(file, "Load Script", "LS", &Form1::loadScript);
     // About is a command on the menu bar itself, with no items.
-    bar->addAction(QStringLiteral("About"))->setObjectName(QStringLiteral("about"));
+    command(bar, "About", "about", &Form1::showAbout);
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("hlp"));
-    help->addAction(QStringLiteral("Video Tutorial"))->setObjectName(QStringLiteral("VT"));
+    command(help, "Video Tutorial", "VT", &Form1::showTutorial);
 }
 
 void Form1::wireCommands()
@@ -230,13 +227,6 @@ void Form1::wireCommands()
     connect(Check1, &QCheckBox::clicked, this, &Form1::toggleSecondVehicle);
     connect(cmdload, &QPushButton::clicked, this, &Form1::loadScript);
     connect(cmdsave, &QPushButton::clicked, this, &Form1::saveScript);
-    const auto action = [this](const char* name) {
-        return findChild<QAction*>(QLatin1String(name));
-    };
-    connect(action("LS"), &QAction::triggered, this, &Form1::loadScript);
-    connect(action("SC"), &QAction::triggered, this, &Form1::saveScript);
-    connect(action("about"), &QAction::triggered, this, &Form1::showAbout);
-    connect(action("VT"), &QAction::triggered, this, &Form1::showTutorial);
 }
 
 void Form1::setUpFileCommands(const FileSeams& seams)
@@ -253,15 +243,9 @@ void Form1::setUpFileCommands(const FileSeams& seams)
 
 void Form1::compile()
 {
-    const auto field = [](const QLineEdit* box) { return box->text().toStdString(); };
     ScriptFields fields;
-    fields.scriptName = field(txtscriptname);
-    fields.triggerName = field(txttrigger);
-    fields.flagName = field(txtflag);
-    fields.vehicleName = field(txtvehic);
-    fields.secondVehicleName = field(txtvehic2);
-    fields.lineCloser = field(txtclose);
-    fields.blockCloser = field(txtclos1);
+    for (const auto& [box, field] : m_inputBoxes)
+        fields.*field = box->text().toStdString();
     fields.twoVehicles = Check1->checkState() != Qt::Unchecked;
     setScriptText(QString::fromStdString(ComposeScript(fields)));
 }

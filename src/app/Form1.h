@@ -5,6 +5,9 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -17,6 +20,7 @@ class Form2;
 class ScriptEditor;
 class frmAbout;
 struct ControlSpec;
+struct ScriptFields;
 class FileDialog;
 class MessageSink;
 class ScriptFileStore;
@@ -40,7 +44,11 @@ public:
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& row, QWidget* parent);
+    QLabel* label(const ControlSpec& row);
+    QLineEdit* inputBox(const ControlSpec& row);
+    QPushButton* button(const ControlSpec& row);
+    ScriptEditor* editor(const ControlSpec& row, Qt::ScrollBarPolicy verticalScrollBar);
+    template <class Control> Control* focusable(Control* control, const ControlSpec& row);
     void applyColours();
     void setTabOrder();
     void nameForScreenReaders();
@@ -57,6 +65,12 @@ private:
     Form2* createTutorial();
 
     QWidget* m_client = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
     ScriptEditor* Txt1 = nullptr;
     ScriptEditor* Text1 = nullptr;
     QLineEdit* txtscriptname = nullptr;
@@ -66,11 +80,14 @@ private:
     QLineEdit* txtvehic2 = nullptr;
     QLineEdit* txtclose = nullptr;
     QLineEdit* txtclos1 = nullptr;
-    QLabel* Label6 = nullptr;
     QCheckBox* Check1 = nullptr;
     QPushButton* cmdcmpl = nullptr;
     QPushButton* cmdsave = nullptr;
     QPushButton* cmdload = nullptr;
+    // Each input box with the value of ScriptFields it holds, for Compile.
+    std::vector<std::pair<QLineEdit*, std::string ScriptFields::*>> m_inputBoxes;
+    // The controls that take the focus, with their places in the order; used while building.
+    std::vector<std::pair<int, QWidget*>> m_tabOrder;
 
     // The window's one file dialog cdlg and its message boxes, unless the seams replace
     // them, and what the load and save commands work with.

@@ -10,7 +10,7 @@ namespace vantrel {
 
 namespace {
 constexpr QSize ClientSize = twipsToPixels(11340, 8145);
-constexpr QSize PlayerSize = twipsToPixels(11415, 8175);
+constexpr QRect PlayerTwips{0, 0, 11415, 8175};
 } // namespace
 
 Form2::Form2(const QUrl& video, QWidget* parent) : QMainWindow(parent)
@@ -25,10 +25,9 @@ Form2::Form2(const QUrl& video, QWidget* parent) : QMainWindow(parent)
     setCentralWidget(client);
     PlayerSettings settings;
     settings.url = video;
-    WindowsMediaPlayer1 = new EmbeddedPlayer(settings, client);
-    WindowsMediaPlayer1->setObjectName(QStringLiteral("WindowsMediaPlayer1"));
-    WindowsMediaPlayer1->setGeometry(QRect(QPoint(0, 0), PlayerSize));
-    WindowsMediaPlayer1->setFixedSize(PlayerSize);
+    WindowsMediaPlayer1 =
+        place(new EmbeddedPlayer(settings, client), "WindowsMediaPlayer1", PlayerTwips);
+    WindowsMediaPlayer1->setFixedSize(WindowsMediaPlayer1->size());
 
     QAction* about = menuBar()->addAction(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("about1"));

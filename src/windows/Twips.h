@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QWidget>
 
 namespace vantrel {
 
@@ -19,9 +20,19 @@ constexpr QSize twipsToPixels(int widthTwips, int heightTwips)
     return {twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
 }
 
-constexpr QRect twipsToPixels(int left, int top, int width, int height)
+constexpr QRect twipsToPixels(const QRect& twips)
 {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+    return {twipsToPixels(twips.x()), twipsToPixels(twips.y()), twipsToPixels(twips.width()),
+            twipsToPixels(twips.height())};
+}
+
+// How every window lays out a control: its name, and its rectangle in twips (left, top,
+// width, height in the window's client area).
+template <class Control> Control* place(Control* control, const char* name, const QRect& twips)
+{
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(twipsToPixels(twips));
+    return control;
 }
 
 } // namespace vantrel

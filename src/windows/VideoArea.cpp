@@ -1,5 +1,7 @@
 #include "VideoArea.h"
 
+#include "ProgramColours.h"
+
 #include <QLabel>
 #include <QVideoSink>
 #include <QVideoWidget>
@@ -9,10 +11,8 @@ namespace vantrel {
 VideoArea::VideoArea(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("videoArea"));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::black);
-    colours.setColor(QPalette::WindowText, QColor(192, 192, 192));
-    setPalette(colours);
+    setColours(this, {{QPalette::Window, ProgramColours::VideoBackground},
+                      {QPalette::WindowText, ProgramColours::Text}});
     setAutoFillBackground(true);
 
     m_video = new QVideoWidget(this);

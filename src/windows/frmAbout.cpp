@@ -21,44 +21,26 @@ struct RuleLine
     int rightTwips;
     int topTwips;
     int widthPixels;
-    QColor colour;
+    const QColor& colour;
 };
 
 const std::array<RuleLine, 2> RuleLines{{
-    {105, 5654, 2460, 2, QColor(255, 255, 255)},
-    {90, 5654, 2445, 1, QColor(128, 128, 128)},
+    {105, 5654, 2460, 2, ProgramColours::RuleHighlight},
+    {90, 5654, 2445, 1, ProgramColours::RuleShadow},
 }};
 
-template <class Control> Control* named(Control* control, const char* name)
+QLabel* label(QWidget* parent, const char* name, const QRect& twips, const QString& text = {})
 {
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-
-template <class Control>
-Control* place(Control* control, const char* name, int left, int top, int width, int height)
-{
-    named(control, name)->setGeometry(twipsToPixels(left, top, width, height));
-    return control;
-}
-
-QLabel* label(QWidget* parent, const char* name, QRect twips, const QString& text = {})
-{
-    auto* created =
-        place(new QLabel(text, parent), name, twips.x(), twips.y(), twips.width(), twips.height());
+    auto* created = place(new QLabel(text, parent), name, twips);
     created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     created->setWordWrap(true);
-    QPalette colours = created->palette();
-    colours.setColor(QPalette::WindowText, ProgramColours::Text);
-    created->setPalette(colours);
+    setColours(created, {{QPalette::WindowText, ProgramColours::Text}});
     return created; // labels fill no background, so the box's grey shows behind the text
 }
 
 void fill(QWidget* widget, const QColor& colour)
 {
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::Window, colour);
-    widget->setPalette(colours);
+    setColours(widget, {{QPalette::Window, colour}});
     widget->setAutoFillBackground(true);
 }
 
@@ -73,8 +55,7 @@ frmAbout::frmAbout()
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setAttribute(Qt::WA_QuitOnClose, true);
-    setGeometry(
-        twipsToPixels(ClientTwips.x(), ClientTwips.y(), ClientTwips.width(), ClientTwips.height()));
+    setGeometry(twipsToPixels(ClientTwips));
     setFixedSize(size());
     fill(this, ProgramColours::WindowBackground);
 
@@ -83,21 +64,13 @@ frmAbout::frmAbout()
     load();
 }
 
-QString frmAbout::versionText()
-{
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(VersionMajor)
-        .arg(VersionMinor)
-        .arg(VersionRevision);
-}
-
 void frmAbout::buildControls()
 {
-    cmdOK = place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", 4245, 2880, 1260, 345);
+    cmdOK = place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", {4245, 2880, 1260, 345});
     cmdOK->setDefault(true); // Enter presses it; Escape rejects the dialog, which closes it too
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    picIcon = place(new QLabel(this), "picIcon", 240, 240, 540, 540);
+    picIcon = place(new QLabel(this), "picIcon", {240, 240, 540, 540});
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setAlignment(Qt::AlignCenter);
     picIcon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
@@ -118,10 +91,9 @@ void frmAbout::drawRule()
 {
     for (size_t index = 0; index < RuleLines.size(); ++index) {
         const RuleLine& line = RuleLines[index];
-        const int left = twipsToPixels(line.leftTwips);
-        Line1[index] = named(new QWidget(this), "Line1");
-        Line1[index]->setGeometry(left, twipsToPixels(line.topTwips),
-                                  twipsToPixels(line.rightTwips) - left, line.widthPixels);
+        Line1[index] = place(new QWidget(this), "Line1",
+                             {line.leftTwips, line.topTwips, line.rightTwips - line.leftTwips,
+                              line.widthPixels * TwipsPerPixel});
         Line1[index]->setProperty("index", int(index));
         fill(Line1[index], line.colour);
     }
@@ -131,7 +103,7 @@ void frmAbout::drawRule()
 void frmAbout::load()
 {
     setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(ProgramTitle));
-    lblVersion->setText(versionText());
+    lblVersion->setText(QStringLiteral("Version ") + versionNumber());
     lblTitle->setText(QString::fromLatin1(ProgramTitle));
 }
 

@@ -18,9 +18,6 @@ class frmAbout : public QDialog
 public:
     frmAbout();
 
-    // "Version 1.0.8", from the version numbers the build carries.
-    static QString versionText();
-
 private:
     void buildControls();
     void drawRule();

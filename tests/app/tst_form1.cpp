@@ -133,15 +133,15 @@ private slots:
 
     void everyControlMatchesTheLayoutTable()
     {
-        for (const ControlSpec& row : form1Controls()) {
-            QWidget* widget = control(row.name);
+        for (const ControlSpec* row : form1::Controls) {
+            QWidget* widget = control(row->name);
             QCOMPARE(widget->parentWidget(), m_window->centralWidget());
-            const QRect& t = row.twips;
+            const QRect& t = row->twips;
             QCOMPARE(widget->geometry(),
                      QRect(t.x() / 15, t.y() / 15, t.width() / 15, t.height() / 15));
-            QCOMPARE(widget->isVisible(), row.visibleAtStart);
-            if (!qobject_cast<ScriptEditor*>(widget))
-                QCOMPARE(widget->property("text").toString(), QString::fromLatin1(row.text));
+            QCOMPARE(widget->isVisible(), row->visibleAtStart);
+            if (!row->field) // the input boxes' texts are the script's defaults, seen by Compile
+                QCOMPARE(widget->property("text").toString(), QString::fromLatin1(row->caption));
             if (qobject_cast<QLabel*>(widget)) // transparent, and never focused
                 QVERIFY(widget->focusPolicy() == Qt::NoFocus && !widget->autoFillBackground());
         }
