@@ -4,8 +4,9 @@
 
 namespace vantrel {
 
-// Appending character by character made a load or a save of a 10 MB script spend a tenth
-// of a second in each direction; both now write straight into a buffer of the final size.
+// Appending character by character was a large part of loading or saving a long script
+// (the benchmark's load and save figures); both now write straight into a buffer of the
+// final size.
 
 QString toEditorText(const QString& text)
 {
@@ -36,7 +37,7 @@ QString fromEditorText(QString text)
 {
     // Mapped back in place, from the end, since a paragraph break grows into CR LF: a text
     // fresh from the document needs no second buffer, whose first use costs more than the
-    // mapping itself (a page fault per 4 KB, a third of a second for 50 MB here).
+    // mapping itself (a page fault per 4 KB).
     qsizetype from = text.size();
     text.resize(from + std::count(text.cbegin(), text.cend(), QChar(EditorChar::ParagraphBreak)));
     char16_t* const data = reinterpret_cast<char16_t*>(text.data());

@@ -22,8 +22,9 @@ void ScriptEditor::setWholeText(const QString& text)
 {
     // The editor's own cursor goes to the start first and stays there: the new text goes in
     // behind the old one, which is then removed. A cursor pushed along to the end of the new
-    // text would make the widget lay out the last lines to find its place, and for long
-    // lines that takes seconds. An empty editor gets a placeholder to stand in front of.
+    // text would make the widget lay out the last lines to find its place, which for long
+    // lines costs far more than the load itself. An empty editor gets a placeholder to stand
+    // in front of.
     const bool empty = document()->isEmpty();
     QTextCursor cursor(document());
     if (empty) {
