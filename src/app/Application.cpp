@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "AltKeyFilter.h"
 #include "Form1.h"
 #include "ProgramIcon.h"
 #include "ProgramStyle.h"
@@ -15,6 +16,7 @@ void setUpApplication(QApplication& app)
     QApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
     QApplication::setApplicationVersion(versionNumber());
     QApplication::setStyle(new ProgramStyle);
+    app.installEventFilter(new AltKeyFilter(&app));
 
     // The windows were laid out for a compact dialog font; the toolkit's default is wider
     // and would clip labels such as "Trigger Name" (65 pixels). These families share the
