@@ -6,16 +6,9 @@ namespace vantrel {
 
 void MessageBoxSink::showCritical(const QString& title, const QString& text)
 {
-    criticalBox(m_parent, title, text)->exec();
-}
-
-std::unique_ptr<QMessageBox> MessageBoxSink::criticalBox(QWidget* parent, const QString& title,
-                                                         const QString& text)
-{
-    auto box =
-        std::make_unique<QMessageBox>(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
-    box->setTextFormat(Qt::PlainText);
-    return box;
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText); // a path is shown as it is, never read as markup
+    box.exec();
 }
 
 } // namespace vantrel

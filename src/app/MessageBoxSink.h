@@ -2,9 +2,6 @@
 
 #include "MessageSink.h"
 
-#include <memory>
-
-class QMessageBox;
 class QWidget;
 
 namespace vantrel {
@@ -16,10 +13,6 @@ public:
     explicit MessageBoxSink(QWidget* parent) : m_parent(parent) {}
 
     void showCritical(const QString& title, const QString& text) override;
-
-    // The box that showCritical runs, made but not shown.
-    static std::unique_ptr<QMessageBox> criticalBox(QWidget* parent, const QString& title,
-                                                    const QString& text);
 
 private:
     QWidget* m_parent;

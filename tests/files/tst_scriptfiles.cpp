@@ -1,7 +1,6 @@
 #include "CommonDialog.h"
 #include "FileTestSupport.h"
 #include "Form1.h"
-#include "MessageBoxSink.h"
 #include "NamedChild.h"
 #include "ScriptFileStore.h"
 #include "Windows1252.h"
@@ -11,7 +10,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -302,19 +300,6 @@ private slots:
             QVERIFY(!QFile::exists(path("b")));
         }
         QCOMPARE(m_store.LoadTextFile(path("a")), std::optional(QStringLiteral("a")));
-    }
-
-    void messageBoxIsCriticalWithOkOnly()
-    {
-        QWidget window;
-        const auto box = MessageBoxSink::criticalBox(&window, QStringLiteral("Error"),
-                                                     QStringLiteral("Error 2\r\nNo such file"));
-        QCOMPARE(box->icon(), QMessageBox::Critical);
-        QCOMPARE(box->standardButtons(), QMessageBox::Ok);
-        QCOMPARE(box->windowTitle(), QStringLiteral("Error"));
-        QCOMPARE(box->text(), QStringLiteral("Error 2\r\nNo such file"));
-        QCOMPARE(box->textFormat(), Qt::PlainText);
-        QCOMPARE(box->parentWidget(), &window);
     }
 
     // Load and Save in the main window.
