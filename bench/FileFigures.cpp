@@ -53,7 +53,7 @@ struct FileFixture : EditorFixture
     const QString& text()
     {
         if (decoded.isEmpty())
-            decoded = decodeWindows1252(bytes);
+            decoded = QString::fromStdU16String(decodeWindows1252(bytes.toStdString()));
         return decoded;
     }
 
@@ -61,7 +61,9 @@ struct FileFixture : EditorFixture
     const QByteArray& savedBytes()
     {
         if (bytesToSave.isEmpty())
-            bytesToSave = encodeWindows1252(text()).bytes + "\r\n";
+            bytesToSave =
+                QByteArray::fromStdString(encodeWindows1252(text().toStdU16String()).bytes) +
+                "\r\n";
         return bytesToSave;
     }
 
@@ -140,8 +142,7 @@ std::string loadForSaving(FileFixture& f)
     f.dialog.path = f.script;
     f.load->click();
     f.settle();
-    return f.form.scriptText() == decodeWindows1252(f.bytes) ? f.failures.failure
-                                                             : "the editor lost bytes";
+    return f.form.scriptText() == f.text() ? f.failures.failure : "the editor lost bytes";
 }
 
 // The saved file holds exactly the bytes that the floor writes.

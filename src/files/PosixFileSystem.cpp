@@ -1,6 +1,5 @@
 #include "FileSystem.h"
 
-#include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -26,10 +25,9 @@ template <class Call> auto retried(Call call)
     return result;
 }
 
-int openFile(const QString& path, int flags, Handle& file)
+int openFile(const Path& path, int flags, Handle& file)
 {
-    const QByteArray name = QFile::encodeName(path);
-    const int opened = retried([&] { return ::open(name.constData(), flags | O_CLOEXEC, 0666); });
+    const int opened = retried([&] { return ::open(path.c_str(), flags | O_CLOEXEC, 0666); });
     if (opened == -1)
         return errno;
     file = opened;
@@ -38,10 +36,10 @@ int openFile(const QString& path, int flags, Handle& file)
 
 } // namespace
 
-int sizeOf(const QString& path, std::int64_t& size)
+int sizeOf(const Path& path, std::int64_t& size)
 {
     struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) == -1)
+    if (::stat(path.c_str(), &info) == -1)
         return errno;
     size = info.st_size;
     return 0;
@@ -56,7 +54,7 @@ int sizeOf(Handle file, std::int64_t& size)
     return 0;
 }
 
-int openForReading(const QString& path, Handle& file)
+int openForReading(const Path& path, Handle& file)
 {
     // Non-blocking, so that a named pipe with no writer reads as empty instead of hanging;
     // regular files ignore the flag.
@@ -71,7 +69,7 @@ int openForReading(const QString& path, Handle& file)
     return error;
 }
 
-int openForAppending(const QString& path, Handle& file, bool& created)
+int openForAppending(const Path& path, Handle& file, bool& created)
 {
     // Creating exclusively tells a file this save creates from one that was there, so a
     // failed save knows whether to remove the file or to cut it back.
@@ -125,6 +123,13 @@ int truncate(Handle file, std::int64_t size)
 
 int flushToDisk(Handle file)
 {
+#ifdef __APPLE__
+    // On macOS fsync only hands the data to the drive, which may keep it in its own cache
+    // and lose it with the power; F_FULLFSYNC has the drive write it out. Some file systems
+    // (network shares, FAT) refuse it, and fsync is the best there is then.
+    if (::fcntl(fd(file), F_FULLFSYNC) != -1)
+        return 0;
+#endif
     return retried([&] { return ::fsync(fd(file)); }) == -1 ? errno : 0;
 }
 
@@ -134,14 +139,14 @@ int close(Handle file)
     return ::close(fd(file)) == -1 ? errno : 0;
 }
 
-int remove(const QString& path)
+int remove(const Path& path)
 {
-    return ::unlink(QFile::encodeName(path).constData()) == -1 ? errno : 0;
+    return ::unlink(path.c_str()) == -1 ? errno : 0;
 }
 
-QString describe(int error)
+SystemText describe(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return std::strerror(error);
 }
 
 int alreadyOpenError()

@@ -3,6 +3,8 @@
 #include "MessageSink.h"
 #include "Windows1252.h"
 
+#include <QFile>
+
 namespace vantrel {
 
 const QString ScriptFileStore::SorryTitle = QStringLiteral("Sorry");
@@ -13,6 +15,32 @@ const QString ScriptFileStore::NotSaved =
     QStringLiteral("Unexpectd error occured. File could not be saved");
 
 namespace {
+
+// The one place where a path becomes the system's: on Unix the bytes Qt makes of a file
+// name (the locale's encoding, so that names work outside UTF-8 locales too), on Windows
+// the UTF-16 text itself.
+FileSystem::Path systemPath(const QString& path)
+{
+#ifdef Q_OS_WIN
+    return path.toStdWString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
+QString fromSystemText(const FileSystem::SystemText& text)
+{
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(text);
+#else
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+#endif
+}
+
+std::u16string_view utf16(const QString& text)
+{
+    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
+}
 
 char32_t codePointAt(QStringView text, qsizetype index)
 {
@@ -53,7 +81,7 @@ QString describeUnencodable(QStringView text, qsizetype index)
 bool ScriptFileStore::FileExists(const QString& path) const
 {
     std::int64_t size = 0;
-    return FileSystem::sizeOf(path, size) == 0;
+    return FileSystem::sizeOf(systemPath(path), size) == 0;
 }
 
 std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path)
@@ -67,15 +95,16 @@ std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path)
         showError(error);
         return std::nullopt;
     }
-    return decodeWindows1252(bytes);
+    return QString::fromStdU16String(
+        decodeWindows1252({bytes.constData(), static_cast<std::size_t>(bytes.size())}));
 }
 
 bool ScriptFileStore::SaveTextFile(const QString& text, const QString& path)
 {
-    Windows1252Bytes encoded = encodeWindows1252(text);
+    Windows1252Bytes encoded = encodeWindows1252(utf16(text));
     if (encoded.firstUnencodable) {
         showError(FileSystem::unencodableError(),
-                  describeUnencodable(text, *encoded.firstUnencodable));
+                  describeUnencodable(text, qsizetype(*encoded.firstUnencodable)));
         return false;
     }
     encoded.bytes += "\r\n";
@@ -110,7 +139,7 @@ int ScriptFileStore::readWhole(const QString& path, QByteArray& bytes)
     return 0;
 }
 
-int ScriptFileStore::append(const QByteArray& bytes, const QString& path)
+int ScriptFileStore::append(const std::string& bytes, const QString& path)
 {
     Channel channel(*this);
     bool created = false;
@@ -119,7 +148,7 @@ int ScriptFileStore::append(const QByteArray& bytes, const QString& path)
     std::int64_t oldSize = 0;
     int error = FileSystem::sizeOf(channel.file(), oldSize);
     if (error == 0) {
-        error = FileSystem::write(channel.file(), bytes.constData(), bytes.size());
+        error = FileSystem::write(channel.file(), bytes.data(), std::int64_t(bytes.size()));
         if (error == 0)
             error = FileSystem::flushToDisk(channel.file());
         // A failed save leaves the file as it was: no half text stays appended.
@@ -128,7 +157,7 @@ int ScriptFileStore::append(const QByteArray& bytes, const QString& path)
     }
     if (error != 0 && created) {
         channel.close();
-        (void)FileSystem::remove(path);
+        (void)FileSystem::remove(systemPath(path));
     }
     // A close after a successful flush cannot lose the text, so its result is not the
     // save's: the Channel closes the file on its way out.
@@ -137,7 +166,9 @@ int ScriptFileStore::append(const QByteArray& bytes, const QString& path)
 
 void ScriptFileStore::showError(int error, const QString& detail)
 {
-    QString text = QStringLiteral("Error %1\r\n%2").arg(error).arg(FileSystem::describe(error));
+    QString text = QStringLiteral("Error %1\r\n%2")
+                       .arg(error)
+                       .arg(fromSystemText(FileSystem::describe(error)));
     if (!detail.isEmpty())
         text += QStringLiteral("\r\n") + detail;
     m_messages.showCritical(ErrorTitle, text);
@@ -160,13 +191,15 @@ template <class Open> int ScriptFileStore::Channel::open(Open openFile)
 
 int ScriptFileStore::Channel::openForReading(const QString& path)
 {
-    return open([&](FileSystem::Handle& file) { return FileSystem::openForReading(path, file); });
+    return open([&](FileSystem::Handle& file) {
+        return FileSystem::openForReading(systemPath(path), file);
+    });
 }
 
 int ScriptFileStore::Channel::openForAppending(const QString& path, bool& created)
 {
     return open([&](FileSystem::Handle& file) {
-        return FileSystem::openForAppending(path, file, created);
+        return FileSystem::openForAppending(systemPath(path), file, created);
     });
 }
 

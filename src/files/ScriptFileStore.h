@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <optional>
+#include <string>
 
 namespace vantrel {
 
@@ -58,7 +59,7 @@ public:
 
 private:
     int readWhole(const QString& path, QByteArray& bytes);
-    int append(const QByteArray& bytes, const QString& path);
+    int append(const std::string& bytes, const QString& path);
     // The "Error" box: "Error ", the number, CR LF and the system's description.
     void showError(int error, const QString& detail = QString());
 

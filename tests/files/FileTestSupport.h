@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MessageSink.h"
+#include "Windows1252.h"
 
 #include <QFile>
 #include <QList>
@@ -42,6 +43,12 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A file's bytes as the editor shows them.
+inline QString decoded(const QByteArray& bytes)
+{
+    return QString::fromStdU16String(decodeWindows1252(bytes.toStdString()));
 }
 
 // Every byte value once, in an order that the seed decides.

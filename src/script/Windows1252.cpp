@@ -1,0 +1,54 @@
+#include "Windows1252.h"
+
+#include <algorithm>
+#include <array>
+
+namespace vantrel {
+
+namespace {
+
+// The characters of bytes 0x80 to 0x9F; every other byte is the code point of its value.
+constexpr std::array<char16_t, 32> Upper = {
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178'};
+
+char16_t characterOf(char byte)
+{
+    const auto value = static_cast<unsigned char>(byte);
+    return value >= 0x80 && value < 0xA0 ? Upper[value - 0x80] : char16_t(value);
+}
+
+// The byte of a code unit, or -1 when the set has none (U+0080 to U+009F other than the
+// five above, every other character past U+00FF, and each half of a surrogate pair).
+int byteOf(char16_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return unit;
+    const auto found = std::find(Upper.begin(), Upper.end(), unit);
+    return found == Upper.end() ? -1 : 0x80 + int(found - Upper.begin());
+}
+
+} // namespace
+
+std::u16string decodeWindows1252(std::string_view bytes)
+{
+    std::u16string text(bytes.size(), u'\0');
+    std::transform(bytes.begin(), bytes.end(), text.begin(), characterOf);
+    return text;
+}
+
+Windows1252Bytes encodeWindows1252(std::u16string_view text)
+{
+    std::string bytes(text.size(), '\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int byte = byteOf(text[i]);
+        if (byte < 0)
+            return {std::string(), i};
+        bytes[i] = char(byte);
+    }
+    return {std::move(bytes), std::nullopt};
+}
+
+} // namespace vantrel

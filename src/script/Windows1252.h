@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Script files hold one byte per character in Windows-1252. The five bytes that the set
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the
+// same code, so every byte decodes to a character and encodes back to itself. Text is
+// UTF-16, as the editor holds it.
+namespace vantrel {
+
+std::u16string decodeWindows1252(std::string_view bytes);
+
+struct Windows1252Bytes
+{
+    std::string bytes;
+    // The index of the first code unit that has no byte in the set (the high half of a
+    // surrogate pair names the pair); bytes is empty then.
+    std::optional<std::size_t> firstUnencodable;
+};
+
+Windows1252Bytes encodeWindows1252(std::u16string_view text);
+
+} // namespace vantrel
