@@ -95,8 +95,10 @@ std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path)
         showError(error);
         return std::nullopt;
     }
-    return QString::fromStdU16String(
-        decodeWindows1252({bytes.constData(), static_cast<std::size_t>(bytes.size())}));
+    QString text(bytes.size(), Qt::Uninitialized);
+    decodeWindows1252({bytes.constData(), static_cast<std::size_t>(bytes.size())},
+                      reinterpret_cast<char16_t*>(text.data()));
+    return text;
 }
 
 bool ScriptFileStore::SaveTextFile(const QString& text, const QString& path)

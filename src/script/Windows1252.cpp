@@ -14,10 +14,17 @@ constexpr std::array<char16_t, 32> Upper = {
     u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
     u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178'};
 
+// The character of every byte, looked up without a branch.
+constexpr std::array<char16_t, 256> Characters = [] {
+    std::array<char16_t, 256> table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = byte >= 0x80 && byte < 0xA0 ? Upper[byte - 0x80] : char16_t(byte);
+    return table;
+}();
+
 char16_t characterOf(char byte)
 {
-    const auto value = static_cast<unsigned char>(byte);
-    return value >= 0x80 && value < 0xA0 ? Upper[value - 0x80] : char16_t(value);
+    return Characters[static_cast<unsigned char>(byte)];
 }
 
 // The byte of a code unit, or -1 when the set has none (U+0080 to U+009F other than the
@@ -35,8 +42,13 @@ int byteOf(char16_t unit)
 std::u16string decodeWindows1252(std::string_view bytes)
 {
     std::u16string text(bytes.size(), u'\0');
-    std::transform(bytes.begin(), bytes.end(), text.begin(), characterOf);
+    decodeWindows1252(bytes, text.data());
     return text;
+}
+
+void decodeWindows1252(std::string_view bytes, char16_t* text)
+{
+    std::transform(bytes.begin(), bytes.end(), text, characterOf);
 }
 
 Windows1252Bytes encodeWindows1252(std::u16string_view text)

@@ -12,6 +12,9 @@
 namespace vantrel {
 
 std::u16string decodeWindows1252(std::string_view bytes);
+// The same into text, which has room for bytes.size() characters: a large file is then
+// decoded straight into the caller's string, with no copy after it.
+void decodeWindows1252(std::string_view bytes, char16_t* text);
 
 struct Windows1252Bytes
 {
