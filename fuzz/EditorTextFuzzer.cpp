@@ -12,8 +12,8 @@ using namespace vantrel;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // As the file store decodes a file's bytes for the editor.
-    const QString text = QString::fromStdU16String(
-        decodeWindows1252({reinterpret_cast<const char*>(data), size}));
+    const QString text =
+        QString::fromStdU16String(decodeWindows1252({reinterpret_cast<const char*>(data), size}));
     const QString mapped = toEditorText(text);
     for (const QChar c : {QChar(u'\r'), QChar(u'\n'), QChar(u'\0')})
         require(!mapped.contains(c), "the mapped text holds no CR, LF or NUL");

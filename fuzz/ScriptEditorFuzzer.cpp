@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString text = QString::fromStdU16String(
-        decodeWindows1252({reinterpret_cast<const char*>(data), size}));
+    const QString text =
+        QString::fromStdU16String(decodeWindows1252({reinterpret_cast<const char*>(data), size}));
     // One editor for the whole run: each input replaces what the last one left, as a
     // Compile or a load does.
     static ScriptEditor editor;
