@@ -1,3 +1,4 @@
+#include "NameCheck.h"
 #include "ScriptComposer.h"
 
 #include <QTest>
@@ -83,6 +84,30 @@ private slots:
             "}\r\n"
             "]]";
         QCOMPARE(compose(fields), expected);
+    }
+
+    // The first thing wrong with a name, reading from its start.
+    void nameCheck_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("problem"); // -1 for none
+        using enum vantrel::NameProblem;
+        QTest::newRow("good") << "Fl\u00E4g_2.5" << -1;
+        QTest::newRow("empty") << "" << int(Empty);
+        for (const char16_t blank : {u' ', u'\t', u'\n', u'\u00A0', u'\u2007', u'\u3000'})
+            QTest::addRow("U+%04X", unsigned(blank)) << QString(QChar(blank)) << int(Whitespace);
+        QTest::newRow("quote, then blank") << "a\"b c" << int(Quote);
+        QTest::newRow("parenthesis") << "x)" << int(Parenthesis);
+        QTest::newRow("semicolon") << "a;b" << int(Semicolon);
+    }
+
+    void nameCheck()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, problem);
+        const std::optional<vantrel::NameProblem> found = vantrel::CheckName(
+            std::u16string_view(reinterpret_cast<const char16_t*>(name.utf16()), name.size()));
+        QCOMPARE(found ? int(*found) : -1, problem);
     }
 };
 
