@@ -30,10 +30,14 @@ void setUpApplication(QApplication& app)
     QApplication::setQuitOnLastWindowClosed(true);
 }
 
-int runProgram(QApplication& app)
+int runProgram(QApplication& app, const std::optional<QString>& file)
 {
     Form1 mainWindow;
     mainWindow.show();
+    // Shown first, so that a failure's message box stands over the window; the text is in
+    // before the first paint.
+    if (file)
+        mainWindow.openScript(*file);
     return app.exec();
 }
 

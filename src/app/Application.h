@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
 class QApplication;
 
 namespace vantrel {
@@ -8,8 +11,8 @@ namespace vantrel {
 // documented colours on every platform, the font, the icon and the names.
 void setUpApplication(QApplication& app);
 
-// Start-up: create the main window, show it, and run the event loop until the last
-// window closes.
-int runProgram(QApplication& app);
+// Start-up: create the main window, show it, load the file if one is given, and run the
+// event loop until the last window closes.
+int runProgram(QApplication& app, const std::optional<QString>& file = std::nullopt);
 
 } // namespace vantrel

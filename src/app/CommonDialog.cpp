@@ -1,6 +1,7 @@
 #include "CommonDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace vantrel {
 
@@ -17,8 +18,18 @@ QFileDialog& CommonDialog::dialog()
         // A save appends to the chosen name with ".hsc" behind it and never replaces a
         // file, so there is nothing to confirm.
         m_dialog->setOption(QFileDialog::DontConfirmOverwrite);
+        if (!m_fileName.isEmpty())
+            m_dialog->selectFile(QFileInfo(m_fileName).absoluteFilePath());
     }
     return *m_dialog;
+}
+
+void CommonDialog::setFileName(const QString& path)
+{
+    m_fileName = path;
+    // Not made yet: the dialog selects the file when it is made.
+    if (m_dialog)
+        m_dialog->selectFile(QFileInfo(path).absoluteFilePath());
 }
 
 bool CommonDialog::ShowOpen()

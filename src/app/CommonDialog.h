@@ -19,6 +19,7 @@ public:
     bool ShowOpen() override;
     bool ShowSave() override;
     QString FileName() const override { return m_fileName; }
+    void setFileName(const QString& path) override;
 
 private:
     QFileDialog& dialog();

@@ -15,6 +15,7 @@
 #include "version.h"
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -91,6 +92,30 @@ QString Form1::scriptText() const
 void Form1::setScriptText(const QString& text)
 {
     Txt1->setWholeText(text);
+}
+
+void Form1::openScript(const QString& path)
+{
+    m_fileCommands->load(path);
+}
+
+// Files dropped anywhere on the window load; the editors take the ones dropped on them.
+// The load runs once the drop is over: a message box it shows must not hold up the
+// program that the file was dragged from.
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!ScriptEditor::droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    const QString file = ScriptEditor::droppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, file] { openScript(file); }, Qt::QueuedConnection);
 }
 
 void Form1::buildControls()
@@ -227,6 +252,9 @@ void Form1::wireCommands()
     connect(Check1, &QCheckBox::clicked, this, &Form1::toggleSecondVehicle);
     connect(cmdload, &QPushButton::clicked, this, &Form1::loadScript);
     connect(cmdsave, &QPushButton::clicked, this, &Form1::saveScript);
+    setAcceptDrops(true);
+    for (ScriptEditor* editor : {Txt1, Text1})
+        connect(editor, &ScriptEditor::fileDropped, this, &Form1::openScript, Qt::QueuedConnection);
 }
 
 void Form1::setUpFileCommands(const FileSeams& seams)

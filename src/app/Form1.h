@@ -42,6 +42,14 @@ public:
 
     static QString instructions();
 
+    // Loads a file as Load does, for a file named without the dialog: on the command line,
+    // or dropped onto the window.
+    void openScript(const QString& path);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void buildControls();
     QLabel* label(const ControlSpec& row);

@@ -2,6 +2,7 @@
 
 #include "EditorText.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -58,6 +59,39 @@ void ScriptEditor::keyPressEvent(QKeyEvent* event)
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+QString ScriptEditor::droppedFile(const QMimeData* data)
+{
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return QString();
+}
+
+// A file manager offers a dropped file as its address and often as text too: the file
+// wins, and is loaded rather than its name typed in.
+void ScriptEditor::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedFile(event->mimeData()).isEmpty())
+        return QPlainTextEdit::dragEnterEvent(event);
+    event->acceptProposedAction();
+}
+
+void ScriptEditor::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (droppedFile(event->mimeData()).isEmpty())
+        return QPlainTextEdit::dragMoveEvent(event);
+    event->acceptProposedAction();
+}
+
+void ScriptEditor::dropEvent(QDropEvent* event)
+{
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty())
+        return QPlainTextEdit::dropEvent(event);
+    event->acceptProposedAction();
+    emit fileDropped(file);
 }
 
 void ScriptEditor::insertFromMimeData(const QMimeData* source)

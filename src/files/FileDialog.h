@@ -15,6 +15,9 @@ public:
     virtual bool ShowOpen() = 0;
     virtual bool ShowSave() = 0;
     virtual QString FileName() const = 0;
+    // A file opened without the dialog (from the command line, by a drop): the dialog
+    // offers it next, as it would after choosing it.
+    virtual void setFileName(const QString& path) = 0;
 };
 
 } // namespace vantrel

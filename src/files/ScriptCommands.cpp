@@ -17,10 +17,15 @@ ScriptCommands::ScriptCommands(FileDialog& dialog, ScriptFileStore& store,
 
 void ScriptCommands::load()
 {
-    if (!m_dialog.ShowOpen())
-        return;
+    if (m_dialog.ShowOpen())
+        load(m_dialog.FileName());
+}
+
+void ScriptCommands::load(const QString& path)
+{
+    m_dialog.setFileName(path);
     // A failed load keeps the editor's text: unsaved work is never lost to a bad path.
-    if (const std::optional<QString> text = m_store.LoadTextFile(m_dialog.FileName()))
+    if (const std::optional<QString> text = m_store.LoadTextFile(path))
         m_setEditorText(*text);
 }
 

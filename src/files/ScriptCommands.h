@@ -29,6 +29,8 @@ public:
 
     // Replaces the editor's text with the chosen file's, only when the load succeeds.
     void load();
+    // The same, for a file named without the dialog, which then offers it.
+    void load(const QString& path);
     // Appends the editor's text to the chosen name with ".hsc" behind it.
     void save();
 

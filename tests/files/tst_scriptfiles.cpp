@@ -9,6 +9,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -52,6 +54,7 @@ struct ScriptedDialog : FileDialog
     bool ShowOpen() override { return answer("o"); }
     bool ShowSave() override { return answer("s"); }
     QString FileName() const override { return name; }
+    void setFileName(const QString& path) override { name = path; }
     bool answer(const char* kind)
     {
         shown += QLatin1String(kind);
@@ -68,8 +71,8 @@ struct ScriptedDialog : FileDialog
 };
 
 // Runs a command, and answers the modal file dialog that it opens: types the name and
-// presses Return, or cancels. A watchdog closes any modal left open, so that a fault fails
-// the test instead of hanging it.
+// presses Return (an empty name takes the one the dialog offers), or cancels. A watchdog
+// closes any modal left open, so that a fault fails the test instead of hanging it.
 void answerRealDialog(const std::function<void()>& command, const std::optional<QString>& answer)
 {
     bool answered = false;
@@ -81,7 +84,8 @@ void answerRealDialog(const std::function<void()>& command, const std::optional<
         if (!answer)
             return dialog->reject();
         auto* edit = child<QLineEdit>(*dialog, "fileNameEdit");
-        edit->setText(*answer);
+        if (!answer->isEmpty())
+            edit->setText(*answer);
         QTest::keyClick(edit, Qt::Key_Return);
     });
     bool watchdogFired = false;
@@ -97,6 +101,19 @@ void answerRealDialog(const std::function<void()>& command, const std::optional<
     command();
     QVERIFY(answered);
     QVERIFY2(!watchdogFired, "a modal window was left open");
+}
+
+// Drags the data over the widget and drops it there, as a file manager or another
+// program does; true when the widget took the drop.
+bool dragAndDrop(QWidget* target, const QMimeData& data)
+{
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    if (enter.isAccepted())
+        QApplication::sendEvent(target, &drop);
+    return enter.isAccepted() && drop.isAccepted();
 }
 
 } // namespace
@@ -369,6 +386,43 @@ private slots:
         QVERIFY(m_sink.messages.isEmpty());
     }
 
+    // A file named on the command line, or dropped, loads as Load does.
+    void openedOrDroppedFileLoadsAsLoadDoes()
+    {
+        QVERIFY(writeBytes(path("a.hsc"), "(a)\r\n\xE9"));
+        m_window->openScript(path("a.hsc"));
+        QCOMPARE(m_window->scriptText(), QStringLiteral("(a)\r\n\u00E9"));
+        QCOMPARE(m_dialog.FileName(), path("a.hsc"));
+        m_window->openScript(path("missing"));
+        QCOMPARE(m_sink.take(), QList{NotFound});
+        QCOMPARE(m_window->scriptText(), QStringLiteral("(a)\r\n\u00E9"));
+
+        // Of several items the first local file loads, even when offered as text too.
+        QVERIFY(writeBytes(path("b.hsc"), "b"));
+        QMimeData files;
+        files.setUrls({QUrl(QStringLiteral("https://example.org/c.hsc")),
+                       QUrl::fromLocalFile(path("b.hsc")), QUrl::fromLocalFile(path("a.hsc"))});
+        files.setText(path("b.hsc"));
+        auto* Txt1 = child<QPlainTextEdit>(*m_window, "Txt1");
+        auto* Text1 = child<QPlainTextEdit>(*m_window, "Text1");
+        for (QWidget* target :
+             {static_cast<QWidget*>(m_window.get()), Txt1->viewport(), Text1->viewport()}) {
+            m_window->setScriptText(QStringLiteral("typed"));
+            QVERIFY(dragAndDrop(target, files));
+            QTRY_COMPARE(m_window->scriptText(), QStringLiteral("b"));
+            QCOMPARE(m_dialog.FileName(), path("b.hsc"));
+        }
+        // Dropped text goes into the editor as typed text does; the window takes none.
+        QMimeData text;
+        text.setText(QStringLiteral("1\n2\r3\r\n"));
+        m_window->setScriptText(QString());
+        QVERIFY(!dragAndDrop(m_window.get(), text));
+        QVERIFY(dragAndDrop(Txt1->viewport(), text));
+        QCOMPARE(m_window->scriptText(), QStringLiteral("1\r\n2\r\n3\r\n"));
+        QVERIFY(m_sink.messages.isEmpty());
+        QCOMPARE(m_dialog.shown, QString());
+    }
+
     // The real file dialog, driven as a user would.
     void fileNameKeepsTheLastChosenPath()
     {
@@ -392,6 +446,16 @@ private slots:
         const auto clickSave = [&] { QTest::mouseClick(cmdsave, Qt::LeftButton); };
         const auto triggerLoad = [&] { window.findChild<QAction*>("LS")->trigger(); };
 
+        // A file opened without the dialog is the one it offers next, made or not yet.
+        const auto openedIsOffered = [&] {
+            window.openScript(path("given"));
+            window.setScriptText(QString());
+            answerRealDialog(triggerLoad, QString());
+            QCOMPARE(window.scriptText(), QStringLiteral("G"));
+        };
+        QVERIFY(writeBytes(path("given"), "G"));
+        openedIsOffered();
+
         // "loop" exists: the save neither asks about replacing it nor touches it.
         QVERIFY(writeBytes(path("loop"), "keep"));
         window.setScriptText(QStringLiteral("T"));
@@ -413,6 +477,7 @@ private slots:
         QCOMPARE(readBytes(path("loop.hsc")), "T\r\n");
         QCOMPARE(window.findChildren<QFileDialog*>(), dialogs);
         QVERIFY(m_sink.messages.isEmpty());
+        openedIsOffered();
     }
 };
 
