@@ -1,10 +1,14 @@
+// The program: its windows, and its commands that need none.
 #include "Application.h"
+#include "CommandLine.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    vantrel::setUpApplication(app);
-    return vantrel::runProgram(app);
+    return vantrel::runCommandLine(argc, argv, [&](const std::optional<QString>& file) {
+        QApplication app(argc, argv);
+        vantrel::setUpApplication(app);
+        return vantrel::runProgram(app, file);
+    });
 }

@@ -1,0 +1,74 @@
+#include "ComposeCommand.h"
+
+#include "Arguments.h"
+#include "Console.h"
+#include "NameCheck.h"
+#include "ScriptComposer.h"
+#include "ScriptFileStore.h"
+#include "Utf16.h"
+#include "Windows1252.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace vantrel {
+namespace {
+
+QString codePointAt(const QString& text, qsizetype index)
+{
+    const char32_t code = QStringView(text).mid(index).toUcs4().value(0);
+    return QStringLiteral("U+%1").arg(QString::number(code, 16).toUpper().rightJustified(4, u'0'));
+}
+
+// A name the file could not hold ends the command before anything is written.
+bool encodable(const char* option, const QString& name, Console& console)
+{
+    const std::optional<std::size_t> bad = encodeWindows1252(utf16(name)).firstUnencodable;
+    if (bad)
+        console.error(QStringLiteral("--%1 \"%2\": %3 has no byte in Windows-1252; nothing was "
+                                     "written")
+                          .arg(QLatin1StringView(option), name, codePointAt(name, *bad)));
+    return !bad;
+}
+
+void warnAboutName(const char* option, const QString& name, Console& console)
+{
+    if (const std::optional<NameProblem> problem = CheckName(utf16(name)))
+        console.warning(QStringLiteral("--%1 \"%2\": %3")
+                            .arg(QLatin1StringView(option), name,
+                                 QLatin1StringView(NameProblemText(*problem))));
+}
+
+} // namespace
+
+int runCompose(const QMap<QString, QString>& options, Console& console)
+{
+    const auto given = [&](const char* option) { return options.find(QLatin1StringView(option)); };
+    ScriptFields fields;
+    for (const NameOption& option : ComposeNameOptions) {
+        if (const auto name = given(option.name); name != options.end()) {
+            if (!encodable(option.name, *name, console))
+                return 1;
+            // UTF-8, as the window's boxes hand their names to the generator.
+            fields.*option.field = name->toStdString();
+        }
+    }
+    for (const NameOption& option : ComposeNameOptions)
+        if (const auto name = given(option.name); name != options.end())
+            warnAboutName(option.name, *name, console);
+    fields.twoVehicles = given(SecondVehicleOption) != options.end();
+    const QString script = QString::fromStdString(ComposeScript(fields));
+
+    if (const auto output = given(OutputOption); output != options.end()) {
+        ConsoleSink sink(console, *output);
+        return ScriptFileStore(sink).SaveTextFile(script, *output) ? 0 : 1;
+    }
+    if (!console.write(encodeWindows1252(utf16(script)).bytes)) {
+        console.error(QStringLiteral("standard output: ") +
+                      QString::fromLocal8Bit(std::strerror(errno)));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace vantrel
