@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "Arguments.h"
+#include "CheckCommand.h"
 #include "ComposeCommand.h"
 #include "Console.h"
 #include "version.h"
@@ -50,11 +51,7 @@ QString helpText(const QString& program)
 
 QString versionText()
 {
-    return QStringLiteral("%1 %2.%3.%4\n")
-        .arg(QLatin1StringView(ProgramTitle))
-        .arg(VersionMajor)
-        .arg(VersionMinor)
-        .arg(VersionRevision);
+    return QLatin1StringView(ProgramTitle) + u' ' + versionNumber() + u'\n';
 }
 
 int usageError(Console& console, const QString& error)
@@ -92,7 +89,7 @@ int runCommandLine(int argc, char* argv[], const WindowProgram& window)
     case Command::Error:
         return usageError(console, arguments.error);
     case Command::Check:
-        return usageError(console, QStringLiteral("check is not built yet")); // CHECK-STUB
+        return runCheck(arguments.files, console);
     case Command::Compose:
         return runCompose(arguments.options, console);
     }

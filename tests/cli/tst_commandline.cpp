@@ -1,5 +1,6 @@
 #include "ScriptComposer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -9,20 +10,16 @@ using vantrel::ScriptFields;
 
 namespace {
 
-// The script's bytes: the names here are all Windows-1252 characters, which Latin-1
-// shares with it.
-QByteArray script(ScriptFields fields)
-{
-    return QString::fromStdString(vantrel::ComposeScript(fields)).toLatin1();
-}
+using Names = std::initializer_list<std::pair<std::string ScriptFields::*, const char*>>;
 
-ScriptFields
-withNames(std::initializer_list<std::pair<std::string ScriptFields::*, const char*>> names)
+// The script's bytes for these names: all Windows-1252 characters, which Latin-1 shares.
+QByteArray script(Names names = {}, bool twoVehicles = false)
 {
     ScriptFields fields;
     for (const auto& [field, name] : names)
         fields.*field = name;
-    return fields;
+    fields.twoVehicles = twoVehicles;
+    return QString::fromStdString(vantrel::ComposeScript(fields)).toLatin1();
 }
 
 QByteArray usage(const char* error)
@@ -38,7 +35,8 @@ struct Run
 };
 
 // The program as a shell over SSH starts it: no display, no platform chosen.
-Run run(const QStringList& arguments, const QString& folder, const QStringList& environment = {})
+Run run(const QStringList& arguments, const QString& folder, const QStringList& environment = {},
+        const QString& outputFile = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -48,6 +46,8 @@ Run run(const QStringList& arguments, const QString& folder, const QStringList& 
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(QStringLiteral(VANTREL_PROGRAM), arguments);
     if (!process.waitForFinished(30000))
         qFatal("the program did not finish");
@@ -62,67 +62,84 @@ class CommandLineTest : public QObject
 
     QTemporaryDir m_dir;
 
-    QByteArray readFile(const QString& name) const
+    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+    bool write(const char* name, const QByteArray& bytes) const
     {
-        QFile file(m_dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
+        QFile file(path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
+        QVERIFY(write("clean.hsc", "(script \"\xE9\" (a))"));
+        QVERIFY(write("broken.hsc", "\xE9\xE9 )\r\n(x"));
+    }
+
     void commands_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<QByteArray>("err");
-        QTest::addColumn<QByteArray>("outFile"); // the bytes of out.hsc, which holds "old\r\n"
+        QTest::addColumn<QByteArray>("outFile"); // out.hsc, which held "old\r\n"
 
-        const QByteArray untouched = "old\r\n";
-        const ScriptFields defaults;
+        const QByteArray old = "old\r\n";
+        const QByteArray none;
         QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("Vantrel 1.0.8\n")
-                                 << QByteArray() << untouched;
-        QTest::newRow("unknown option") << QStringList{"--vehicle", "x"} << 2 << QByteArray()
-                                        << usage("unknown option '--vehicle'") << untouched;
+                                 << none << old;
+        QTest::newRow("unknown option") << QStringList{"--vehicle", "x"} << 2 << none
+                                        << usage("unknown option '--vehicle'") << old;
         QTest::newRow("two files")
-            << QStringList{"a.hsc", "b.hsc"} << 2 << QByteArray()
-            << usage("unknown command 'a.hsc' (the window opens one FILE)") << untouched;
+            << QStringList{"a.hsc", "b.hsc"} << 2 << none
+            << usage("unknown command 'a.hsc' (the window opens one FILE)") << old;
 
-        QTest::newRow("defaults") << QStringList{"compose"} << 0 << script(defaults) << QByteArray()
-                                  << untouched;
-        ScriptFields two = withNames({{&ScriptFields::vehicleName, "Jeep"},
-                                      {&ScriptFields::secondVehicleName, "Tank"},
-                                      {&ScriptFields::flagName, "Sortie_\xC3\xA9"}});
-        two.twoVehicles = true;
+        // Columns count characters: each of the two letters before the ')' is one byte.
+        const QByteArray broken = "broken.hsc:1:4: ')' closes nothing\n"
+                                  "broken.hsc:2:1: '(' is never closed\n";
+        QTest::newRow("problems") << QStringList{"check", "broken.hsc", "clean.hsc"} << 1 << broken
+                                  << none << old;
+        QTest::newRow("unreadable files")
+            << QStringList{"check", "missing.hsc", "broken.hsc", "folder"} << 2 << broken
+            << QByteArray("missing.hsc: File not found. Check if the file is Currently exists.\n"
+                          "folder: Error 21: Is a directory\n")
+            << old;
+        QTest::newRow("nothing to check")
+            << QStringList{"check"} << 2 << none << usage("check needs at least one FILE") << old;
+
+        QTest::newRow("defaults") << QStringList{"compose"} << 0 << script() << none << old;
         QTest::newRow("two vehicles")
             << QStringList{"compose", "--second-vehicle=Tank", "--vehicle", "Jeep",
                            "--flag",  "Sortie_\u00E9"}
-            << 0 << script(two) << QByteArray() << untouched;
+            << 0
+            << script({{&ScriptFields::vehicleName, "Jeep"},
+                       {&ScriptFields::secondVehicleName, "Tank"},
+                       {&ScriptFields::flagName, "Sortie_\xC3\xA9"}},
+                      true)
+            << none << old;
         QTest::newRow("marked names still compose")
             << QStringList{"compose", "--vehicle", "Warthog vehic", "--script-name="} << 0
-            << script(withNames({{&ScriptFields::vehicleName, "Warthog vehic"},
-                                 {&ScriptFields::scriptName, ""}}))
+            << script(
+                   {{&ScriptFields::vehicleName, "Warthog vehic"}, {&ScriptFields::scriptName, ""}})
             << QByteArray("vantrel: warning: --script-name \"\": the name is empty\n"
                           "vantrel: warning: --vehicle \"Warthog vehic\": the name holds a "
                           "space: use underscores to represent spaces\n")
-            << untouched;
+            << old;
         QTest::newRow("no byte for a name")
             << QStringList{"compose", "--output", "out.hsc", "--trigger", "Gate_\u0100"} << 1
-            << QByteArray()
+            << none
             << QByteArray("vantrel: --trigger \"Gate_\xC4\x80\": U+0100 has no byte in "
                           "Windows-1252; nothing was written\n")
-            << untouched;
-        QTest::newRow("missing value") << QStringList{"compose", "--output"} << 2 << QByteArray()
-                                       << usage("option '--output' needs a value") << untouched;
-
-        QTest::newRow("appends, adding no .hsc")
-            << QStringList{"compose", "--output", "out.hsc"} << 0 << QByteArray() << QByteArray()
-            << untouched + script(defaults) + "\r\n";
+            << old;
+        QTest::newRow("appends, adding no .hsc") << QStringList{"compose", "--output", "out.hsc"}
+                                                 << 0 << none << none << old + script() + "\r\n";
         QTest::newRow("missing folder")
-            << QStringList{"compose", "--output", "no/x.hsc"} << 1 << QByteArray()
-            << QByteArray("no/x.hsc: Error 2: No such file or directory\n") << untouched;
+            << QStringList{"compose", "--output", "no/x.hsc"} << 1 << none
+            << QByteArray("no/x.hsc: Error 2: No such file or directory\n") << old;
         QTest::newRow("full disk")
-            << QStringList{"compose", "--output=/dev/full"} << 1 << QByteArray()
-            << QByteArray("/dev/full: Error 28: No space left on device\n") << untouched;
+            << QStringList{"compose", "--output=/dev/full"} << 1 << none
+            << QByteArray("/dev/full: Error 28: No space left on device\n") << old;
     }
 
     void commands()
@@ -132,19 +149,18 @@ private slots:
         QFETCH(QByteArray, out);
         QFETCH(QByteArray, err);
         QFETCH(QByteArray, outFile);
-        QFile old(m_dir.filePath(QStringLiteral("out.hsc")));
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
-        old.close();
-
+        QVERIFY(write("out.hsc", "old\r\n"));
         const Run result = run(arguments, m_dir.path());
         QCOMPARE(result.err, err);
         QCOMPARE(result.out, out);
         QCOMPARE(result.status, status);
-        QCOMPARE(readFile(QStringLiteral("out.hsc")), outFile);
-        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("no"))));
+        QFile file(path("out.hsc"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), outFile);
+        QVERIFY(!QFile::exists(path("no")));
     }
 
-    void helpListsEveryCommandAndOption()
+    void helpAndFailedOutput()
     {
         const Run help = run({QStringLiteral("compose"), QStringLiteral("-h")}, m_dir.path());
         QCOMPARE(help.status, 0);
@@ -152,29 +168,21 @@ private slots:
                                  "--trigger NAME", "--flag NAME", "--vehicle NAME",
                                  "--second-vehicle NAME", "--output FILE", "--version"})
             QVERIFY2(help.out.contains(word), word);
+        const Run full = run({QStringLiteral("compose")}, m_dir.path(), {}, "/dev/full");
+        QCOMPARE(full.status, 1);
+        QCOMPARE(full.err, "vantrel: standard output: No space left on device\n");
     }
 
     // The commands load Qt Core alone: no window system library, no platform plugin.
     void commandsLoadNoWindowSystem()
     {
-        const Run compose =
-            run({QStringLiteral("compose")}, m_dir.path(),
+        const Run check =
+            run({QStringLiteral("check"), QStringLiteral("clean.hsc")}, m_dir.path(),
                 {QStringLiteral("LD_DEBUG=files"), QStringLiteral("QT_DEBUG_PLUGINS=1")});
-        QCOMPARE(compose.status, 0);
-        QVERIFY(compose.err.contains("file=libQt6Core.so.6"));
-        QVERIFY2(!compose.err.contains("libQt6Gui"), compose.err.constData());
-        QVERIFY2(!compose.err.contains("platforms"), compose.err.constData());
-    }
-
-    void failedStandardOutputIsReported()
-    {
-        QProcess process;
-        process.setStandardOutputFile(QStringLiteral("/dev/full"));
-        process.start(QStringLiteral(VANTREL_PROGRAM), {QStringLiteral("compose")});
-        QVERIFY(process.waitForFinished(30000));
-        QCOMPARE(process.exitCode(), 1);
-        QCOMPARE(process.readAllStandardError(),
-                 QByteArray("vantrel: standard output: No space left on device\n"));
+        QCOMPARE(check.status, 0);
+        QVERIFY(check.err.contains("file=libQt6Core.so.6"));
+        QVERIFY2(!check.err.contains("libQt6Gui"), check.err.constData());
+        QVERIFY2(!check.err.contains("platforms"), check.err.constData());
     }
 };
 

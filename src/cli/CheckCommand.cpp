@@ -1,0 +1,42 @@
+#include "CheckCommand.h"
+
+#include "Console.h"
+#include "ScriptCheck.h"
+#include "ScriptFileStore.h"
+#include "Utf16.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+int runCheck(const QStringList& files, Console& console)
+{
+    int status = 0;
+    for (const QString& file : files) {
+        ConsoleSink sink(console, file);
+        const std::optional<QString> text = ScriptFileStore(sink).LoadTextFile(file);
+        if (!text) {
+            status = 2;
+            continue;
+        }
+        QByteArray report;
+        for (const ScriptProblem& problem : CheckScript(utf16(*text))) {
+            report += QStringLiteral("%1:%2:%3: %4\n")
+                          .arg(file)
+                          .arg(problem.line)
+                          .arg(problem.column)
+                          .arg(QString::fromStdString(problem.message))
+                          .toLocal8Bit();
+            status = std::max(status, 1);
+        }
+        // Each file's report goes out before the next file's errors, so the two
+        // streams read in order on a terminal.
+        if (!console.write(report)) {
+            console.error(QStringLiteral("standard output: could not write"));
+            return 2;
+        }
+    }
+    return status;
+}
+
+} // namespace vantrel
