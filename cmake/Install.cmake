@@ -1,5 +1,6 @@
-# Installs the program as a desktop application: the binary, its desktop entry and
-# AppStream metainfo, the icon in the hicolor sizes and as SVG, and its data folder.
+# Installs the program as a desktop application: the binary, its desktop entry, AppStream
+# metainfo and the MIME type of its script files, the icon in the hicolor sizes and as SVG,
+# its manual page and its data folder.
 include(GNUInstallDirs)
 
 set(VANTREL_APP_ID org.vantrel.Vantrel)
@@ -7,6 +8,19 @@ set(VANTREL_APP_ID org.vantrel.Vantrel)
 set(VANTREL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/vantrel)
 
 install(TARGETS vantrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
+# The programs that vantrel starts on Linux; elsewhere the console program of the commands.
+if(TARGET vantrel-window)
+    install(TARGETS vantrel-window vantrel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
+else()
+    install(TARGETS vantrel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+install(FILES data/mime/${VANTREL_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+if(UNIX)
+    # The manual page carries the version, so it is made from the project's.
+    set(man_page ${PROJECT_BINARY_DIR}/share/man/man1/vantrel.1)
+    configure_file(data/vantrel.1.in ${man_page} @ONLY)
+    install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 install(FILES data/${VANTREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/${VANTREL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 24 32 48 64 128 256)

@@ -14,8 +14,8 @@ packages=(
     xvfb xauth
     # benchmark (bench/, scripts/bench.sh)
     libbenchmark-dev
-    # install and package checks
-    desktop-file-utils appstream dpkg-dev file
+    # install and package checks: desktop entry, metainfo, MIME package, manual page
+    desktop-file-utils appstream dpkg-dev file shared-mime-info man-db groff-base
     # test data: the tools that made the short clip under tests/windows/data
     gstreamer1.0-tools
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs into a temporary prefix, checks that every expected file is there, validates the
-# desktop entry and the metainfo, and starts the installed program.
+# desktop entry, the metainfo, the MIME package and the manual page, and runs the installed
+# program: a command, and the window with a file.
 set -euo pipefail
 build=$1 id=$2
 prefix=$(mktemp -d)
@@ -9,6 +10,10 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 expected=(
     bin/vantrel
+    libexec/vantrel-window
+    libexec/vantrel-cli
+    share/mime/packages/$id.xml
+    share/man/man1/vantrel.1
     share/applications/$id.desktop
     share/metainfo/$id.metainfo.xml
     share/icons/hicolor/scalable/apps/$id.svg
@@ -25,9 +30,24 @@ done
 desktop-file-validate "$prefix/share/applications/$id.desktop" || status=1
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml" || status=1
 
-# The installed program starts and keeps running until it is stopped.
+# The script type: *.hsc in the MIME database, opened by the desktop entry, named in the
+# metainfo.
+type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$prefix/share/mime/packages/$id.xml")
+XDG_DATA_DIRS=$prefix/share update-mime-database "$prefix/share/mime" || status=1
+grep -qx "[0-9]*:$type:\*\.hsc" "$prefix/share/mime/globs2" || { echo "no *.hsc glob for '$type'"; status=1; }
+grep -qx "Exec=vantrel %f" "$prefix/share/applications/$id.desktop" || { echo "Exec takes no file"; status=1; }
+grep -qx "MimeType=$type;" "$prefix/share/applications/$id.desktop" || { echo "no MimeType=$type;"; status=1; }
+grep -q "<mediatype>$type</mediatype>" "$prefix/share/metainfo/$id.metainfo.xml" || { echo "metainfo provides no $type"; status=1; }
+
+warnings=$(man -l --warnings "$prefix/share/man/man1/vantrel.1" 2>&1 >/dev/null)
+[ -z "$warnings" ] || { echo "the manual page: $warnings"; status=1; }
+
+# The installed launcher finds both programs: a command runs, and the window starts with
+# a file and keeps running until it is stopped.
+"$prefix/bin/vantrel" compose --output "$prefix/script.hsc" || status=1
+"$prefix/bin/vantrel" check "$prefix/script.hsc" || status=1
 set +e
-timeout 3 "$prefix/bin/vantrel"
+timeout 3 "$prefix/bin/vantrel" "$prefix/script.hsc"
 code=$?
 set -e
 [ $code -eq 124 ] || { echo "the installed program ended by itself with code $code"; status=1; }
