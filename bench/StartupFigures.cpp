@@ -1,9 +1,13 @@
 #include "StartupFigures.h"
 
 #include "Figures.h"
+#include "ScriptComposer.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <memory>
 
 namespace vantrel::bench {
 namespace {
@@ -62,7 +66,51 @@ void addStartupFigure(const QString& platform, const std::string& label, QSize w
              }});
 }
 
+// From the start of the process to its end, with no display at all.
+Sample runToEnd(const QString& program, const QStringList& arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(10000);
+    Sample sample;
+    sample.seconds = double(clock.nsecsElapsed()) / 1e9;
+    if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        sample.error =
+            program.toStdString() + " failed: " + process.readAllStandardError().toStdString();
+    return sample;
+}
+
 } // namespace
+
+void addCheckStartupFigure()
+{
+    // A script as Compile writes it and Save stores it.
+    auto folder = std::make_shared<QTemporaryDir>();
+    const QString script = folder->filePath(QStringLiteral("small.hsc"));
+    QFile file(script);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write((ComposeScript(ScriptFields{}) + "\r\n").c_str()) <= 0)
+        qFatal("cannot write %s", qPrintable(script));
+    addFigure(
+        {.name = "check start-up",
+         .subjectName = "vantrel check",
+         .baselineName = "Qt Core program reading the file",
+         .goal = {.ratio = 1.5},
+         .pairs = 15,
+         .subject =
+             [folder, script] {
+                 return runToEnd(QStringLiteral(VANTREL_PROGRAM),
+                                 {QStringLiteral("check"), script});
+             },
+         .baseline = [folder,
+                      script] { return runToEnd(QStringLiteral(VANTREL_FILE_SIZE), {script}); }});
+}
 
 void addStartupFigures(QSize windowSize)
 {

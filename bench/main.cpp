@@ -23,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     vantrel::bench::addStartupFigures(vantrel::Form1().size());
+    vantrel::bench::addCheckStartupFigure();
     vantrel::bench::addFileFigures();
     vantrel::bench::addCompileFigures();
 
