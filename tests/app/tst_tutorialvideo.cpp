@@ -14,7 +14,9 @@ class TutorialVideoTest : public QObject
     Q_OBJECT
 
 private slots:
-    void shippedVideoIsFoundPlaysAtOnceAndEndsOnce()
+    // The shipped video is found beside the program and plays as soon as the window shows;
+    // how a clip plays, pauses and ends is the tutorial window's own test.
+    void shippedVideoIsFoundAndPlaysAtOnce()
     {
         const QUrl video = tutorialVideo(QStringLiteral(VANTREL_BUILD_BIN_DIR));
         QCOMPARE(QFileInfo(video.toLocalFile()).fileName(),
@@ -31,13 +33,6 @@ private slots:
         QVERIFY(media->hasVideo());
         QVERIFY2(media->duration() >= 30'000 && media->duration() <= 90'000,
                  qPrintable(QString::number(media->duration())));
-
-        // Skip to the last second and let it run out: it stops there and stays stopped.
-        QTRY_VERIFY_WITH_TIMEOUT(media->isSeekable(), 30'000);
-        media->setPosition(media->duration() - 1000);
-        QTRY_COMPARE_WITH_TIMEOUT(media->mediaStatus(), QMediaPlayer::EndOfMedia, 30'000);
-        QTest::qWait(300);
-        QCOMPARE(media->playbackState(), QMediaPlayer::StoppedState);
         QCOMPARE(media->error(), QMediaPlayer::NoError);
     }
 };
