@@ -18,7 +18,7 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs)
 {
     for (const Run& run : runs) {
         if (run.error_occurred) {
-            std::printf("%-30s failed: %s\n", run.run_name.function_name.c_str(),
+            std::printf("%-38s failed: %s\n", run.run_name.function_name.c_str(),
                         run.error_message.c_str());
             m_failed = true;
             return;
@@ -39,7 +39,7 @@ void RatioReporter::report(const Run& median)
     };
     const double ratio = counter("ratio");
     std::string line = figure->name;
-    line.resize(std::max<size_t>(line.size(), 30), ' ');
+    line.resize(std::max<size_t>(line.size(), 38), ' ');
     char text[256];
     std::snprintf(text, sizeof text, "ratio %5.2f", ratio);
     line += text;

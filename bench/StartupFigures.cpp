@@ -43,27 +43,31 @@ Sample startUntilPainted(const QString& program, const QStringList& arguments,
     return sample;
 }
 
-void addStartupFigure(const QString& platform, const std::string& label, QSize windowSize,
-                      const QString& text = QString())
+// The program's start-up against a baseline program's, both on the given platform.
+struct Baseline
 {
-    QStringList arguments{QString::number(windowSize.width()),
-                          QString::number(windowSize.height())};
-    if (!text.isEmpty())
-        arguments << text;
-    addFigure(
-        {.name = "startup " + label,
-         .subjectName = "vantrel",
-         .baselineName = text.isEmpty() ? "bare window" : "window with a label",
-         .goal = {.ratio = text.isEmpty() ? 1.2 : 0, .extraMegabytes = text.isEmpty() ? 10.0 : 0},
-         .pairs = 15,
-         .subject =
-             [platform] {
-                 return startUntilPainted(QStringLiteral(VANTREL_PROGRAM), {}, platform);
-             },
-         .baseline =
-             [platform, arguments] {
-                 return startUntilPainted(QStringLiteral(VANTREL_BARE_WINDOW), arguments, platform);
-             }});
+    std::string label;
+    std::string name;
+    QString program;
+    QStringList arguments;
+    Goal goal;
+};
+
+void addStartupFigure(const QString& platform, const std::string& label, const Baseline& baseline)
+{
+    addFigure({.name = "startup " + label + baseline.label,
+               .subjectName = "vantrel",
+               .baselineName = baseline.name,
+               .goal = baseline.goal,
+               .pairs = 15,
+               .subject =
+                   [platform] {
+                       return startUntilPainted(QStringLiteral(VANTREL_PROGRAM), {}, platform);
+                   },
+               .baseline =
+                   [platform, baseline] {
+                       return startUntilPainted(baseline.program, baseline.arguments, platform);
+                   }});
 }
 
 // From the start of the process to its end, with no display at all.
@@ -114,12 +118,26 @@ void addCheckStartupFigure()
 
 void addStartupFigures(QSize windowSize)
 {
-    addStartupFigure(QStringLiteral("offscreen"), "(offscreen)", windowSize);
+    const QStringList size{QString::number(windowSize.width()),
+                           QString::number(windowSize.height())};
+    const Baseline bare{"", "bare window", QStringLiteral(VANTREL_BARE_WINDOW), size,
+                        {.ratio = 1.2, .extraMegabytes = 10}};
     // What showing any text at all costs: fonts found, loaded and drawn.
-    addStartupFigure(QStringLiteral("offscreen"), "(offscreen) vs label", windowSize,
-                     QStringLiteral("Script Name"));
-    if (qEnvironmentVariableIsSet("DISPLAY"))
-        addStartupFigure(QStringLiteral("xcb"), "(X server)", windowSize);
+    const Baseline label{" vs label", "window with a label", QStringLiteral(VANTREL_BARE_WINDOW),
+                         size + QStringList{QStringLiteral("Script Name")}, {}};
+    // What the main window's controls cost the toolkit, with no program behind them: the
+    // floor for what the program itself adds.
+    const Baseline sameControls{" vs same controls", "same controls",
+                                QStringLiteral(VANTREL_SAME_CONTROLS_WINDOW), {}, {.ratio = 1.1}};
+    const QString offscreen = QStringLiteral("offscreen");
+    addStartupFigure(offscreen, "(offscreen)", bare);
+    addStartupFigure(offscreen, "(offscreen)", label);
+    addStartupFigure(offscreen, "(offscreen)", sameControls);
+    if (qEnvironmentVariableIsSet("DISPLAY")) {
+        const QString xcb = QStringLiteral("xcb");
+        addStartupFigure(xcb, "(X server)", bare);
+        addStartupFigure(xcb, "(X server)", sameControls);
+    }
 }
 
 } // namespace vantrel::bench

@@ -2,12 +2,12 @@
 
 #include "AltKeyFilter.h"
 #include "Form1.h"
+#include "ProgramFont.h"
 #include "ProgramIcon.h"
 #include "ProgramStyle.h"
 #include "version.h"
 
 #include <QApplication>
-#include <QFont>
 
 namespace vantrel {
 
@@ -18,13 +18,7 @@ void setUpApplication(QApplication& app)
     QApplication::setStyle(new ProgramStyle);
     app.installEventFilter(new AltKeyFilter(&app));
 
-    // The windows were laid out for a compact dialog font; the toolkit's default is wider
-    // and would clip labels such as "Trigger Name" (65 pixels). These families share the
-    // metrics the layout needs, on Linux, Windows and macOS respectively.
-    QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                           QStringLiteral("Helvetica")});
-    font.setPointSizeF(7.5);
-    app.setFont(font);
+    app.setFont(programFont());
 
     QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(true);

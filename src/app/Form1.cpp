@@ -79,9 +79,7 @@ Form1::~Form1() = default;
 
 QString Form1::instructions()
 {
-    return QStringLiteral("Please no Spaces, use underscores to represent them\r\n"
-                          "example of a correct name \"Warthog_vehic\"  No Quotes\r\n"
-                          "example of a incorrect name \"Warthog vehic\"  No Quotes");
+    return QString::fromLatin1(form1::Instructions);
 }
 
 QString Form1::scriptText() const

@@ -57,6 +57,11 @@ constexpr std::array<const ControlSpec*, 19> Controls{
 
 // The client area below the menu bar.
 constexpr QRect ClientTwips{0, 0, 8895, 6825};
+
+// What the instructions box Text1 shows.
+constexpr const char* Instructions = "Please no Spaces, use underscores to represent them\r\n"
+                                     "example of a correct name \"Warthog_vehic\"  No Quotes\r\n"
+                                     "example of a incorrect name \"Warthog vehic\"  No Quotes";
 } // namespace form1
 
 } // namespace vantrel
