@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGenericPlugin>
-#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 
@@ -31,20 +30,22 @@ public:
             static_cast<QWidget*>(watched)->isWindow()) {
             m_seen = true;
             // The window's children paint, and the frame is flushed, in the same pass; the
-            // timer fires once that pass is over.
-            QTimer::singleShot(0, this, &PaintProbe::report);
+            // event arrives once that pass is over, ahead of any work the program queued for
+            // after its first paint.
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::HighEventPriority);
         }
         return false;
     }
 
-private:
-    void report()
+protected:
+    void customEvent(QEvent*) override
     {
         std::printf("painted %s\n", peakResidentKb().constData());
         std::fflush(stdout);
         QCoreApplication::quit();
     }
 
+private:
     bool m_seen = false;
 };
 

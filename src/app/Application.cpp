@@ -20,7 +20,7 @@ void setUpApplication(QApplication& app)
 
     app.setFont(programFont());
 
-    QApplication::setWindowIcon(programIcon());
+    setProgramIconAfterFirstPaint(app);
     QApplication::setQuitOnLastWindowClosed(true);
 }
 

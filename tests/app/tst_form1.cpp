@@ -127,7 +127,7 @@ private slots:
                  QStringLiteral("Please no Spaces, use underscores to represent them\r\n"
                                 "example of a correct name \"Warthog_vehic\"  No Quotes\r\n"
                                 "example of a incorrect name \"Warthog vehic\"  No Quotes"));
-        QVERIFY(!w.windowIcon().isNull());
+        QTRY_VERIFY(!w.windowIcon().isNull()); // given once the first window has painted
     }
 
     void everyControlMatchesTheLayoutTable()

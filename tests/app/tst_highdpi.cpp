@@ -21,6 +21,8 @@ int reportGeometry(int argc, char** argv)
     setUpApplication(app);
     Form1 window;
     window.show();
+    if (!QTest::qWaitFor([&window] { return !window.windowIcon().isNull(); }))
+        return 1; // the icon comes once the window has painted
     for (const char* command : {"about", "VT"})
         window.findChild<QAction*>(QLatin1String(command))->trigger();
     const qreal ratio = window.devicePixelRatioF();
