@@ -34,7 +34,7 @@ QWidget* control(const ControlSpec& row, QWidget* client)
         auto* editor = new QPlainTextEdit(client);
         editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         editor->setVerticalScrollBarPolicy(&row == &form1::Txt1 ? Qt::ScrollBarAlwaysOn
-                                                                 : Qt::ScrollBarAlwaysOff);
+                                                                : Qt::ScrollBarAlwaysOff);
         if (&row == &form1::Text1)
             editor->setPlainText(QString::fromLatin1(form1::Instructions));
         setColours(editor, {{QPalette::Base, BoxBackground}, {QPalette::Text, Text}});

@@ -46,11 +46,11 @@ Sample startUntilPainted(const QString& program, const QStringList& arguments,
 // The program's start-up against a baseline program's, both on the given platform.
 struct Baseline
 {
-    std::string label;
-    std::string name;
-    QString program;
-    QStringList arguments;
-    Goal goal;
+    std::string label = {}; // after the platform in the figure's name
+    std::string name = {};
+    QString program = {};
+    QStringList arguments = {};
+    Goal goal = {};
 };
 
 void addStartupFigure(const QString& platform, const std::string& label, const Baseline& baseline)
@@ -120,15 +120,21 @@ void addStartupFigures(QSize windowSize)
 {
     const QStringList size{QString::number(windowSize.width()),
                            QString::number(windowSize.height())};
-    const Baseline bare{"", "bare window", QStringLiteral(VANTREL_BARE_WINDOW), size,
-                        {.ratio = 1.2, .extraMegabytes = 10}};
+    const Baseline bare{.name = "bare window",
+                        .program = QStringLiteral(VANTREL_BARE_WINDOW),
+                        .arguments = size,
+                        .goal = {.ratio = 1.2, .extraMegabytes = 10}};
     // What showing any text at all costs: fonts found, loaded and drawn.
-    const Baseline label{" vs label", "window with a label", QStringLiteral(VANTREL_BARE_WINDOW),
-                         size + QStringList{QStringLiteral("Script Name")}, {}};
+    const Baseline label{.label = " vs label",
+                         .name = "window with a label",
+                         .program = QStringLiteral(VANTREL_BARE_WINDOW),
+                         .arguments = size + QStringList{QStringLiteral("Script Name")}};
     // What the main window's controls cost the toolkit, with no program behind them: the
     // floor for what the program itself adds.
-    const Baseline sameControls{" vs same controls", "same controls",
-                                QStringLiteral(VANTREL_SAME_CONTROLS_WINDOW), {}, {.ratio = 1.1}};
+    const Baseline sameControls{.label = " vs same controls",
+                                .name = "same controls",
+                                .program = QStringLiteral(VANTREL_SAME_CONTROLS_WINDOW),
+                                .goal = {.ratio = 1.1}};
     const QString offscreen = QStringLiteral("offscreen");
     addStartupFigure(offscreen, "(offscreen)", bare);
     addStartupFigure(offscreen, "(offscreen)", label);

@@ -21,6 +21,8 @@ if(UNIX)
     configure_file(data/vantrel.1.in ${man_page} @ONLY)
     install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
+install(TARGETS vantrel_tutorial
+    LIBRARY DESTINATION ${VANTREL_LIBRARY_DIR} RUNTIME DESTINATION ${VANTREL_LIBRARY_DIR})
 install(FILES data/${VANTREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/${VANTREL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 24 32 48 64 128 256)

@@ -3,13 +3,14 @@
 #include "CommonDialog.h"
 #include "CompactCheckBox.h"
 #include "Form1Layout.h"
-#include "Form2.h"
 #include "MessageBoxSink.h"
 #include "ProgramColours.h"
 #include "ProgramData.h"
 #include "ScriptComposer.h"
 #include "ScriptEditor.h"
 #include "ScriptFileStore.h"
+#include "TutorialLibrary.h"
+#include "TutorialWindowMaker.h"
 #include "Twips.h"
 #include "frmAbout.h"
 #include "version.h"
@@ -302,16 +303,19 @@ void Form1::showAbout()
 
 void Form1::showTutorial()
 {
-    m_tutorial.show();
-    hide();
+    if (m_tutorial.show())
+        hide();
 }
 
-Form2* Form1::createTutorial()
+QMainWindow* Form1::createTutorial()
 {
-    auto* tutorial = new Form2(tutorialVideo(QCoreApplication::applicationDirPath()));
-    connect(tutorial, &Form2::aboutRequested, this, &Form1::showAbout);
+    TutorialWindowMaker* maker = tutorialWindowMaker();
+    if (!maker)
+        return nullptr;
     // Closing the tutorial, or its release, brings this window back as it was left.
-    connect(tutorial, &Form2::closed, this, &QWidget::show);
+    QMainWindow* tutorial = maker->makeTutorialWindow(
+        tutorialVideo(QCoreApplication::applicationDirPath()), [this] { showAbout(); },
+        [this] { show(); });
     connect(tutorial, &QObject::destroyed, this, &QWidget::show);
     return tutorial;
 }

@@ -16,7 +16,6 @@ class QPushButton;
 
 namespace vantrel {
 
-class Form2;
 class ScriptEditor;
 class frmAbout;
 struct ControlSpec;
@@ -70,7 +69,7 @@ private:
     void saveScript();
     void showAbout();
     void showTutorial();
-    Form2* createTutorial();
+    QMainWindow* createTutorial();
 
     QWidget* m_client = nullptr;
     QLabel* Label1 = nullptr;
@@ -104,7 +103,7 @@ private:
     std::unique_ptr<ScriptFileStore> m_store;
     std::unique_ptr<ScriptCommands> m_fileCommands;
     WindowSlot<frmAbout> m_about;
-    WindowSlot<Form2> m_tutorial;
+    WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial window's library
 };
 
 } // namespace vantrel

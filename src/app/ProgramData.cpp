@@ -12,4 +12,10 @@ QUrl tutorialVideo(const QString& binaryDir)
     return video.isFile() ? QUrl::fromLocalFile(video.absoluteFilePath()) : QUrl();
 }
 
+QString tutorialLibrary(const QString& binaryDir)
+{
+    return QDir::cleanPath(binaryDir +
+                           QStringLiteral("/../" VANTREL_LIBRARY_DIR "/vantrel_tutorial"));
+}
+
 } // namespace vantrel

@@ -10,4 +10,8 @@ namespace vantrel {
 // and in the build tree, so no absolute path is baked in.
 QUrl tutorialVideo(const QString& binaryDir);
 
+// The tutorial window's library, in the program's library folder beside its binary
+// (`lib/vantrel` next to `bin`), named without the platform's prefix and suffix.
+QString tutorialLibrary(const QString& binaryDir);
+
 } // namespace vantrel

@@ -27,11 +27,14 @@ public:
         }
     }
 
-    // Creates the window when it is not loaded, then makes it visible, modelessly.
+    // Creates the window when it is not loaded, then makes it visible, modelessly. Null,
+    // showing nothing, when the window cannot be made.
     Window* show()
     {
         if (!m_window) {
             m_window = m_factory();
+            if (!m_window)
+                return nullptr;
             m_window->setAttribute(Qt::WA_DeleteOnClose);
         }
         if (!m_window->isVisible())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlayerSettings.h"
+#include "vantrel_tutorial_export.h"
 
 #include <QAudioOutput>
 #include <QMediaPlayer>
@@ -16,7 +17,7 @@ class VideoArea;
 // The tutorial window's media player: a video area above a full row of playback controls,
 // on Qt Multimedia. It is created with one settings record and starts empty and idle
 // unless the record names a location.
-class EmbeddedPlayer : public QWidget
+class VANTREL_TUTORIAL_EXPORT EmbeddedPlayer : public QWidget
 {
     Q_OBJECT
 

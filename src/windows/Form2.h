@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vantrel_tutorial_export.h"
+
 #include <QMainWindow>
 #include <QUrl>
 
@@ -9,7 +11,7 @@ class EmbeddedPlayer;
 
 // The tutorial window: a media player at a fixed size and an About command. It knows
 // nothing of the main window; whoever shows it listens to its signals.
-class Form2 : public QMainWindow
+class VANTREL_TUTORIAL_EXPORT Form2 : public QMainWindow
 {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vantrel_tutorial_export.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -11,7 +13,7 @@ namespace vantrel {
 // The player's row of controls. It holds no player of its own: the user's commands go out
 // as signals, and the player's state comes in through the setters, so it can be tested
 // without any media.
-class PlayerControlBar : public QWidget
+class VANTREL_TUTORIAL_EXPORT PlayerControlBar : public QWidget
 {
     Q_OBJECT
 

@@ -1,8 +1,10 @@
 #include "EmbeddedPlayer.h"
 #include "Form2.h"
 #include "ProgramData.h"
+#include "TutorialWindowMaker.h"
 
 #include <QFileInfo>
+#include <QPluginLoader>
 #include <QTest>
 #include <QVideoFrame>
 #include <QVideoSink>
@@ -22,6 +24,10 @@ private slots:
         QCOMPARE(QFileInfo(video.toLocalFile()).fileName(),
                  QStringLiteral("vantrel-tutorial.webm"));
         QVERIFY(tutorialVideo(QStringLiteral("/nonexistent/bin")).isEmpty());
+        // The program finds its tutorial window's library the same way.
+        QPluginLoader library(tutorialLibrary(QStringLiteral(VANTREL_BUILD_BIN_DIR)));
+        QVERIFY2(qobject_cast<TutorialWindowMaker*>(library.instance()),
+                 qPrintable(library.errorString()));
 
         Form2 window(video);
         QMediaPlayer* media = window.player()->mediaPlayer();

@@ -14,6 +14,7 @@ expected=(
     libexec/vantrel-cli
     share/mime/packages/$id.xml
     share/man/man1/vantrel.1
+    lib/vantrel/libvantrel_tutorial.so
     share/applications/$id.desktop
     share/metainfo/$id.metainfo.xml
     share/icons/hicolor/scalable/apps/$id.svg
