@@ -7,6 +7,8 @@ packages=(
     # build
     g++ cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
+    # Save walks the editor's text where the document keeps it (src/app/EditorTextPieces.cpp)
+    qt6-base-private-dev
     # run: fonts the layout was measured with, media playback without a sound device
     fontconfig fonts-liberation2 fonts-dejavu-core
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav

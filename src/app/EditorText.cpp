@@ -39,27 +39,18 @@ QString fromEditorText(QString text)
     // fresh from the document needs no second buffer, whose first use costs more than the
     // mapping itself (a page fault per 4 KB).
     qsizetype from = text.size();
-    text.resize(from + std::count(text.cbegin(), text.cend(), QChar(EditorChar::ParagraphBreak)));
+    qsizetype to = from;
+    for (const QChar c : std::as_const(text))
+        to += std::max<qsizetype>(0, qsizetype(fileText(c.unicode()).size()) - 1);
+    text.resize(to);
     char16_t* const data = reinterpret_cast<char16_t*>(text.data());
-    qsizetype to = text.size();
     while (from > 0) {
-        switch (const char16_t c = data[--from]) {
-        case EditorChar::ParagraphBreak:
-            data[--to] = u'\n';
-            data[--to] = u'\r';
-            break;
-        case EditorChar::LineFeed:
-            data[--to] = u'\n';
-            break;
-        case EditorChar::CarriageReturn:
-            data[--to] = u'\r';
-            break;
-        case EditorChar::Null:
-            data[--to] = u'\0';
-            break;
-        default:
+        const char16_t c = data[--from];
+        const std::u16string_view mapped = fileText(c);
+        if (mapped.empty())
             data[--to] = c;
-        }
+        for (size_t k = mapped.size(); k > 0;)
+            data[--to] = mapped[--k];
     }
     return text;
 }

@@ -3,6 +3,7 @@
 #include "ScriptLexer.h"
 
 #include <QString>
+#include <string_view>
 
 namespace vantrel {
 
@@ -18,6 +19,23 @@ inline constexpr char16_t LineFeed = LineEndChar::LineFeed;             // lone 
 inline constexpr char16_t CarriageReturn = LineEndChar::CarriageReturn; // lone CR
 inline constexpr char16_t Null = u'\u2400';                             // NUL
 } // namespace EditorChar
+
+// What an editor character stands for in the file; empty for one that stands for itself.
+constexpr std::u16string_view fileText(char16_t c)
+{
+    switch (c) {
+    case EditorChar::ParagraphBreak:
+        return u"\r\n";
+    case EditorChar::LineFeed:
+        return u"\n";
+    case EditorChar::CarriageReturn:
+        return u"\r";
+    case EditorChar::Null:
+        return {u"\0", 1};
+    default:
+        return {};
+    }
+}
 
 QString toEditorText(const QString& text);
 // Takes its argument by value: a text that is not shared elsewhere is mapped in place.

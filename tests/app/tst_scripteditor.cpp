@@ -1,3 +1,4 @@
+#include "EditorTextPieces.h"
 #include "ScriptEditor.h"
 
 #include <QApplication>
@@ -8,6 +9,17 @@
 using vantrel::ScriptEditor;
 
 namespace {
+
+// The text that Save takes from the editor, piece by piece.
+QString inPieces(const ScriptEditor& editor)
+{
+    QString text;
+    vantrel::EditorTextPieces(editor).forEachPiece([&text](std::u16string_view piece) {
+        text += QStringView(piece.data(), qsizetype(piece.size()));
+        return true;
+    });
+    return text;
+}
 
 // A text as a script file can hold it: every character one of the 256 codes of the
 // file's 8-bit set (here Latin-1 for simplicity, so no-break spaces among them), with
@@ -46,6 +58,7 @@ private slots:
         for (const QString& text : samples) {
             editor.setWholeText(text);
             QCOMPARE(editor.wholeText(), text);
+            QCOMPARE(inPieces(editor), text);
         }
     }
 
@@ -56,6 +69,7 @@ private slots:
         editor.setWholeText(QStringLiteral("compiled"));
         editor.undo();
         QCOMPARE(editor.wholeText(), QStringLiteral("hand edits\r\n"));
+        QCOMPARE(inPieces(editor), editor.wholeText());
     }
 
     void replacingLeavesTheCursorAtTheStart()
@@ -88,6 +102,7 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("1\n2\r3\r\n4\u00a0"));
         editor.paste();
         QCOMPARE(editor.wholeText(), QStringLiteral("ab\r\nc\r\n\r\n1\r\n2\r\n3\r\n4\u00a0"));
+        QCOMPARE(inPieces(editor), editor.wholeText());
     }
 };
 
