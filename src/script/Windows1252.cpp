@@ -54,13 +54,38 @@ void decodeWindows1252(std::string_view bytes, char16_t* text)
 Windows1252Bytes encodeWindows1252(std::u16string_view text)
 {
     std::string bytes(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const int byte = byteOf(text[i]);
-        if (byte < 0)
-            return {std::string(), i};
-        bytes[i] = char(byte);
-    }
+    if (const std::optional<std::size_t> first = encodeWindows1252(text, bytes.data()))
+        return {std::string(), first};
     return {std::move(bytes), std::nullopt};
+}
+
+std::optional<std::size_t> encodeWindows1252(std::u16string_view text, char* bytes)
+{
+    // Most of a script is ASCII. It goes through in runs of a fixed length, checked and
+    // narrowed in loops that compilers vectorise; a run with any other character is looked
+    // up character by character.
+    constexpr std::size_t Run = 32;
+    for (std::size_t i = 0; i < text.size();) {
+        const char16_t* run = text.data() + i;
+        if (text.size() - i >= Run) {
+            char16_t bits = 0;
+            for (std::size_t k = 0; k < Run; ++k)
+                bits |= run[k];
+            if (bits < 0x80) {
+                for (std::size_t k = 0; k < Run; ++k)
+                    bytes[i + k] = char(run[k]);
+                i += Run;
+                continue;
+            }
+        }
+        for (const std::size_t end = std::min(text.size(), i + Run); i < end; ++i) {
+            const int byte = byteOf(text[i]);
+            if (byte < 0)
+                return i;
+            bytes[i] = char(byte);
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace vantrel

@@ -25,5 +25,9 @@ struct Windows1252Bytes
 };
 
 Windows1252Bytes encodeWindows1252(std::u16string_view text);
+// The same into bytes, which has room for text.size() bytes, so that a long text is
+// encoded piece by piece into one buffer. Returns the index of the first code unit that
+// has no byte, and then leaves the bytes from that index on unwritten.
+std::optional<std::size_t> encodeWindows1252(std::u16string_view text, char* bytes);
 
 } // namespace vantrel
