@@ -3,6 +3,7 @@
 #include "ScriptLexer.h"
 
 #include <QString>
+#include <algorithm>
 #include <string_view>
 
 namespace vantrel {
@@ -18,6 +19,9 @@ inline constexpr char16_t ParagraphBreak = LineEndChar::ParagraphBreak; // CR LF
 inline constexpr char16_t LineFeed = LineEndChar::LineFeed;             // lone LF
 inline constexpr char16_t CarriageReturn = LineEndChar::CarriageReturn; // lone CR
 inline constexpr char16_t Null = u'\u2400';                             // NUL
+// Every character below this one stands for itself.
+inline constexpr char16_t LowestStandIn =
+    std::min({ParagraphBreak, LineFeed, CarriageReturn, Null});
 } // namespace EditorChar
 
 // What an editor character stands for in the file; empty for one that stands for itself.
