@@ -22,6 +22,7 @@ struct ControlSpec;
 struct ScriptFields;
 class FileDialog;
 class MessageSink;
+class EditorTextPieces;
 class ScriptFileStore;
 
 // The main window: the names that go into a script, the editor that holds it, the
@@ -101,6 +102,7 @@ private:
     std::unique_ptr<FileDialog> m_cdlg;
     std::unique_ptr<MessageSink> m_messages;
     std::unique_ptr<ScriptFileStore> m_store;
+    std::unique_ptr<EditorTextPieces> m_scriptInPieces; // what Save takes from the editor
     std::unique_ptr<ScriptCommands> m_fileCommands;
     WindowSlot<frmAbout> m_about;
     WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial window's library

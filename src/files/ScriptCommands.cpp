@@ -8,9 +8,9 @@ namespace vantrel {
 const QString ScriptCommands::SaveExtension = QStringLiteral(".hsc");
 
 ScriptCommands::ScriptCommands(FileDialog& dialog, ScriptFileStore& store,
-                               std::function<QString()> editorText,
+                               const TextPieces& editorText,
                                std::function<void(const QString&)> setEditorText)
-    : m_dialog(dialog), m_store(store), m_editorText(std::move(editorText)),
+    : m_dialog(dialog), m_store(store), m_editorText(editorText),
       m_setEditorText(std::move(setEditorText))
 {
 }
@@ -33,7 +33,7 @@ void ScriptCommands::save()
 {
     if (!m_dialog.ShowSave())
         return;
-    m_store.SaveTextFile(m_editorText(), m_dialog.FileName() + SaveExtension);
+    m_store.SaveTextFile(m_editorText, m_dialog.FileName() + SaveExtension);
 }
 
 } // namespace vantrel

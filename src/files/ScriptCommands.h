@@ -8,6 +8,7 @@ namespace vantrel {
 class FileDialog;
 class MessageSink;
 class ScriptFileStore;
+class TextPieces;
 
 // What the main window's file commands use in place of the real dialog and message boxes;
 // null means the real one. Tests fill these so that nothing modal waits for a user.
@@ -24,7 +25,7 @@ class ScriptCommands
 public:
     static const QString SaveExtension; // ".hsc", appended to every name chosen for a save
 
-    ScriptCommands(FileDialog& dialog, ScriptFileStore& store, std::function<QString()> editorText,
+    ScriptCommands(FileDialog& dialog, ScriptFileStore& store, const TextPieces& editorText,
                    std::function<void(const QString&)> setEditorText);
 
     // Replaces the editor's text with the chosen file's, only when the load succeeds.
@@ -37,7 +38,7 @@ public:
 private:
     FileDialog& m_dialog;
     ScriptFileStore& m_store;
-    std::function<QString()> m_editorText;
+    const TextPieces& m_editorText;
     std::function<void(const QString&)> m_setEditorText;
 };
 

@@ -1,6 +1,8 @@
 #include "ScriptFileStore.h"
 
 #include "MessageSink.h"
+#include "ScriptWriter.h"
+#include "TextPieces.h"
 #include "Windows1252.h"
 
 #include <QFile>
@@ -42,38 +44,49 @@ std::u16string_view utf16(const QString& text)
     return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
 }
 
-char32_t codePointAt(QStringView text, qsizetype index)
-{
-    const QChar c = text[index];
-    if (c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate())
-        return QChar::surrogateToUcs4(c, text[index + 1]);
-    return c.unicode();
-}
-
 // Names a character that cannot be saved, and where the editor shows it: lines end at
 // CR LF and at a lone LF (a lone CR shows as a symbol inside its line). Everything before
-// the character is in Windows-1252, so every code unit there is one column.
-QString describeUnencodable(QStringView text, qsizetype index)
+// the character is in Windows-1252, so every code unit there is one column. Walks the text
+// again up to the character: a failure may cost what a success must not.
+QString describeUnencodable(const TextPieces& text, std::size_t index)
 {
-    qsizetype line = 1;
-    qsizetype column = 1;
-    for (qsizetype i = 0; i < index; ++i) {
-        if (text[i] == u'\n') {
-            ++line;
-            column = 1;
-        } else if (text[i] != u'\r' || i + 1 == text.size() || text[i + 1] != u'\n') {
-            ++column;
+    std::size_t line = 1;
+    std::size_t column = 1;
+    std::size_t at = 0;
+    bool carriageReturn = false; // the last one was a CR: a column of its own unless LF follows
+    char32_t code = 0;
+    text.forEachPiece([&](std::u16string_view piece) {
+        for (const char16_t c : piece) {
+            if (at == index + 1) { // after the high half of a surrogate pair
+                if (QChar::isLowSurrogate(c))
+                    code = QChar::surrogateToUcs4(char16_t(code), c);
+                return false;
+            }
+            if (std::exchange(carriageReturn, false) && c != u'\n')
+                ++column;
+            if (at++ == index) {
+                code = c;
+                if (!QChar::isHighSurrogate(c))
+                    return false;
+            } else if (c == u'\n') {
+                ++line;
+                column = 1;
+            } else if (c == u'\r') {
+                carriageReturn = true;
+            } else {
+                ++column;
+            }
         }
-    }
-    const char32_t code = codePointAt(text, index);
+        return true;
+    });
     const QString shown = QChar::isPrint(code)
                               ? QStringLiteral("\"%1\" ").arg(QString::fromUcs4(&code, 1))
                               : QString();
     return QStringLiteral("The character %1(U+%2) at line %3, column %4 has no byte in "
                           "Windows-1252. Nothing was saved.")
         .arg(shown, QString::number(code, 16).toUpper().rightJustified(4, u'0'))
-        .arg(line)
-        .arg(column);
+        .arg(qulonglong(line))
+        .arg(qulonglong(column));
 }
 
 } // namespace
@@ -103,15 +116,14 @@ std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path)
 
 bool ScriptFileStore::SaveTextFile(const QString& text, const QString& path)
 {
-    Windows1252Bytes encoded = encodeWindows1252(utf16(text));
-    if (encoded.firstUnencodable) {
-        showError(FileSystem::unencodableError(),
-                  describeUnencodable(text, qsizetype(*encoded.firstUnencodable)));
-        return false;
-    }
-    encoded.bytes += "\r\n";
-    if (const int error = append(encoded.bytes, path)) {
-        showError(error);
+    return SaveTextFile(TextInOnePiece(utf16(text)), path);
+}
+
+bool ScriptFileStore::SaveTextFile(const TextPieces& text, const QString& path)
+{
+    std::optional<std::size_t> unencodable;
+    if (const int error = append(text, path, unencodable)) {
+        showError(error, unencodable ? describeUnencodable(text, *unencodable) : QString());
         return false;
     }
     if (!FileExists(path)) {
@@ -141,7 +153,8 @@ int ScriptFileStore::readWhole(const QString& path, QByteArray& bytes)
     return 0;
 }
 
-int ScriptFileStore::append(const std::string& bytes, const QString& path)
+int ScriptFileStore::append(const TextPieces& text, const QString& path,
+                            std::optional<std::size_t>& unencodable)
 {
     Channel channel(*this);
     bool created = false;
@@ -150,10 +163,10 @@ int ScriptFileStore::append(const std::string& bytes, const QString& path)
     std::int64_t oldSize = 0;
     int error = FileSystem::sizeOf(channel.file(), oldSize);
     if (error == 0) {
-        error = FileSystem::write(channel.file(), bytes.data(), std::int64_t(bytes.size()));
+        error = writeScript(channel.file(), text, unencodable);
         if (error == 0)
             error = FileSystem::flushToDisk(channel.file());
-        // A failed save leaves the file as it was: no half text stays appended.
+        // A failed save leaves the file as it was: no part of the text stays appended.
         if (error != 0 && !created)
             (void)FileSystem::truncate(channel.file(), oldSize);
     }

@@ -3,12 +3,13 @@
 #include "FileSystem.h"
 
 #include <QString>
+#include <cstddef>
 #include <optional>
-#include <string>
 
 namespace vantrel {
 
 class MessageSink;
+class TextPieces;
 
 // Reads script files whole and appends texts to them. Every failure is shown once through
 // the message sink, and the caller gets only the plain result.
@@ -32,6 +33,8 @@ public:
     // Appends text and CR LF to the file, creating it when absent. On failure the file is
     // left exactly as it was, and the result is false.
     bool SaveTextFile(const QString& text, const QString& path);
+    // The same for a text in pieces, which the file gets as they come, never whole.
+    bool SaveTextFile(const TextPieces& text, const QString& path);
 
     // The store's single file channel: taken from an open until the channel is destroyed,
     // which closes the file on every path. An open while the channel is taken elsewhere
@@ -59,7 +62,8 @@ public:
 
 private:
     int readWhole(const QString& path, QByteArray& bytes);
-    int append(const std::string& bytes, const QString& path);
+    int append(const TextPieces& text, const QString& path,
+               std::optional<std::size_t>& unencodable);
     // The "Error" box: "Error ", the number, CR LF and the system's description.
     void showError(int error, const QString& detail = QString());
 

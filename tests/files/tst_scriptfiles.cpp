@@ -12,7 +12,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +31,34 @@ Message error(const QString& text)
 {
     return {QStringLiteral("Error"), text};
 }
+
+// The message for a character with no byte, named with its place.
+Message unsavable(const char* named)
+{
+    return error(QStringLiteral("Error 84\r\nInvalid or incomplete multibyte or wide "
+                                "character\r\nThe character %1 has no byte in "
+                                "Windows-1252. Nothing was saved.")
+                     .arg(QString::fromUtf8(named)));
+}
+
+// While it lives, writes past the limit fail as on a full disk: EFBIG, with SIGXFSZ ignored.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        const rlimit limit{bytes, m_old.rlim_max};
+        m_set = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+    bool set() const { return m_set; }
+
+private:
+    rlimit m_old{};
+    bool m_set = false;
+};
 
 const Message NotFound{QStringLiteral("Sorry"),
                        QStringLiteral("File not found. Check if the file is Currently exists.")};
@@ -244,12 +271,6 @@ private slots:
             << "/dev/full" << text << error("Error 28\r\nNo space left on device");
         // A character with no byte is named, with where the editor shows it: a lone LF
         // ends a line there, a lone CR shows inside its line.
-        const auto unsavable = [](const char* named) {
-            return error(QStringLiteral("Error 84\r\nInvalid or incomplete multibyte or wide "
-                                        "character\r\nThe character %1 has no byte in "
-                                        "Windows-1252. Nothing was saved.")
-                             .arg(QString::fromUtf8(named)));
-        };
         QTest::newRow("second line") << "old.hsc" << QStringLiteral("one\r\nab\t\u0100")
                                      << unsavable("\"\u0100\" (U+0100) at line 2, column 4");
         QTest::newRow("outside 16 bits")
@@ -286,13 +307,8 @@ private slots:
         QVERIFY(writeBytes(path("old.hsc"), "old\r\n"));
         const QString text(1000, u'x');
         {
-            // Writes past 64 bytes fail, as on a full disk: EFBIG, with SIGXFSZ ignored.
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit old{};
-            getrlimit(RLIMIT_FSIZE, &old);
-            const auto restore = qScopeGuard([old] { setrlimit(RLIMIT_FSIZE, &old); });
-            const rlimit limit{64, old.rlim_max};
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+            const FileSizeLimit limit(64);
+            QVERIFY(limit.set());
             QVERIFY(!m_store.SaveTextFile(text, path("old.hsc")));
             QVERIFY(!m_store.SaveTextFile(text, path("new.hsc")));
         }
@@ -301,6 +317,34 @@ private slots:
         QVERIFY(!QFile::exists(path("new.hsc")));
         QVERIFY(m_store.SaveTextFile(text, path("old.hsc"))); // one failure causes no other
         QCOMPARE(readBytes(path("old.hsc")), "old\r\n" + text.toLatin1() + "\r\n");
+    }
+
+    // A save goes out through a buffer of about 1 MB, written each time it fills: a failure
+    // after the first is written, or a character with no byte found after it, still leaves
+    // the file as it was.
+    void streamedSaveFailingLateLeavesTheFileAsItWas()
+    {
+        QVERIFY(writeBytes(path("old.hsc"), "old\r\n"));
+        const QString text =
+            QStringLiteral("%1\r\n").arg(QString(62, u'x')).repeated(49152); // 3 MB
+        {
+            const FileSizeLimit limit(3 << 19);
+            QVERIFY(limit.set());
+            QVERIFY(!m_store.SaveTextFile(text, path("old.hsc")));
+            m_window->setScriptText(text);
+            save(path("new")); // the editor's text, in pieces
+        }
+        QCOMPARE(m_sink.take(), QList<Message>(2, error("Error 27\r\nFile too large")));
+        QVERIFY(!QFile::exists(path("new.hsc")));
+        m_window->setScriptText(text + QStringLiteral("\r\nab\r\u0100"));
+        save(path("old"));
+        // A pair split between two pieces of the editor's text is still named whole.
+        m_window->setScriptText(QString(8191, u'x') + QStringLiteral("\U0001F600"));
+        save(path("old"));
+        QCOMPARE(m_sink.take(),
+                 QList({unsavable("\"\u0100\" (U+0100) at line 49154, column 4"),
+                        unsavable("\"\U0001F600\" (U+1F600) at line 1, column 8192")}));
+        QCOMPARE(readBytes(path("old.hsc")), "old\r\n");
     }
 
     void overlappingOpenFailsAsAlreadyOpen()

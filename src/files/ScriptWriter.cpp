@@ -1,0 +1,77 @@
+#include "ScriptWriter.h"
+
+#include "TextPieces.h"
+#include "Windows1252.h"
+
+#include <algorithm>
+#include <memory>
+#include <string_view>
+
+namespace vantrel {
+namespace {
+
+constexpr std::size_t BufferSize = std::size_t(1) << 20;
+
+class BufferedWriter
+{
+public:
+    explicit BufferedWriter(FileSystem::Handle file) : m_file(file) {}
+
+    // Encodes a piece into the buffer, writing the buffer out each time it fills; false
+    // once writing has failed.
+    bool put(std::u16string_view piece)
+    {
+        while (!piece.empty()) {
+            const std::size_t count = std::min(piece.size(), BufferSize - m_used);
+            if (const auto bad = encodeWindows1252(piece.substr(0, count), m_bytes.get() + m_used))
+                return fail(FileSystem::unencodableError(), m_encoded + *bad);
+            m_used += count;
+            m_encoded += count;
+            piece.remove_prefix(count);
+            if (m_used == BufferSize && !flush())
+                return false;
+        }
+        return true;
+    }
+
+    bool flush()
+    {
+        if (const int error = FileSystem::write(m_file, m_bytes.get(), std::int64_t(m_used)))
+            return fail(error);
+        m_used = 0;
+        return true;
+    }
+
+    int error() const { return m_error; }
+    std::optional<std::size_t> unencodable() const { return m_unencodable; }
+
+private:
+    bool fail(int error, std::optional<std::size_t> unencodable = std::nullopt)
+    {
+        m_error = error;
+        m_unencodable = unencodable;
+        return false;
+    }
+
+    FileSystem::Handle m_file;
+    std::unique_ptr<char[]> m_bytes = std::make_unique_for_overwrite<char[]>(BufferSize);
+    std::size_t m_used = 0;
+    std::size_t m_encoded = 0; // code units so far, to tell where a character without a byte is
+    int m_error = 0;
+    std::optional<std::size_t> m_unencodable;
+};
+
+} // namespace
+
+int writeScript(FileSystem::Handle file, const TextPieces& text,
+                std::optional<std::size_t>& unencodable)
+{
+    BufferedWriter writer(file);
+    text.forEachPiece([&writer](std::u16string_view piece) { return writer.put(piece); });
+    if (writer.error() == 0 && writer.put(u"\r\n"))
+        writer.flush();
+    unencodable = writer.unencodable();
+    return writer.error();
+}
+
+} // namespace vantrel
