@@ -1,5 +1,7 @@
 #include "Figures.h"
 
+#include "ProcessMemory.h"
+
 #include <QElapsedTimer>
 #include <benchmark/benchmark.h>
 #include <deque>
@@ -30,6 +32,8 @@ void measurePair(benchmark::State& state, const Figure& figure, bool subjectFirs
     state.SetIterationTime(subject.seconds);
     state.counters["baseline"] = baseline.seconds;
     state.counters["ratio"] = subject.seconds / baseline.seconds;
+    if (figure.goal.peakRiseMegabytes > 0)
+        state.counters["peak_rise"] = subject.peakRiseMegabytes;
     if (figure.goal.extraMegabytes > 0) {
         state.counters["peak"] = subject.peakMegabytes;
         state.counters["baseline_peak"] = baseline.peakMegabytes;
@@ -67,6 +71,18 @@ const Figure* findFigure(const std::string& name)
 void removeFigures()
 {
     figures().clear();
+}
+
+double peakRiseOf(const std::function<void()>& work)
+{
+    // Writing 5 to clear_refs sets the peak (VmHWM) back to the memory resident now.
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        return -1;
+    clear.close();
+    const qint64 before = processMemoryKb("VmRSS");
+    work();
+    return double(processMemoryKb("VmHWM") - before) / 1024;
 }
 
 double secondsOf(const std::function<void()>& work)

@@ -12,14 +12,16 @@ namespace vantrel::bench {
 struct Sample
 {
     double seconds = 0;
-    double peakMegabytes = 0; // set where the figure watches memory
-    std::string error;        // set when the run failed
+    double peakMegabytes = 0;     // set where the figure watches memory
+    std::string error;            // set when the run failed
+    double peakRiseMegabytes = 0; // set where it watches how far memory rises during the run
 };
 
 struct Goal
 {
-    double ratio = 0;          // at most this many times the baseline; 0 for none
-    double extraMegabytes = 0; // peak memory at most this far above the baseline's
+    double ratio = 0;             // at most this many times the baseline; 0 for none
+    double extraMegabytes = 0;    // peak memory at most this far above the baseline's
+    double peakRiseMegabytes = 0; // peak memory during the run at most this far above before
 };
 
 struct Figure
@@ -39,5 +41,9 @@ void removeFigures();
 
 // The seconds that work takes.
 double secondsOf(const std::function<void()>& work);
+
+// How far this process's resident memory rises above what it was before, at its peak while
+// work runs, in MB.
+double peakRiseOf(const std::function<void()>& work);
 
 } // namespace vantrel::bench

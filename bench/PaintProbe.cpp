@@ -1,25 +1,14 @@
 // Loaded into a Qt program through QT_QPA_GENERIC_PLUGINS, so that the program itself stays
 // as it is: once its first window has painted, writes "painted <peak resident kB>" on
 // standard output and quits the program.
+#include "ProcessMemory.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QGenericPlugin>
 #include <QWidget>
 #include <cstdio>
 
 namespace {
-
-// The process's peak resident memory so far, in kB (VmHWM in /proc/self/status).
-QByteArray peakResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return "0";
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0);
-    return "0";
-}
 
 class PaintProbe : public QObject
 {
@@ -40,7 +29,7 @@ public:
 protected:
     void customEvent(QEvent*) override
     {
-        std::printf("painted %s\n", peakResidentKb().constData());
+        std::printf("painted %lld\n", vantrel::bench::processMemoryKb("VmHWM"));
         std::fflush(stdout);
         QCoreApplication::quit();
     }

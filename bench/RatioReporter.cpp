@@ -53,6 +53,13 @@ void RatioReporter::report(const Run& median)
                   median.GetAdjustedRealTime(), figure->baselineName.c_str(),
                   counter("baseline") * 1000);
     line += text;
+    if (figure->goal.peakRiseMegabytes > 0) {
+        const bool met = counter("peak_rise") <= figure->goal.peakRiseMegabytes;
+        m_missedGoal |= !met;
+        std::snprintf(text, sizeof text, "; peak memory %+.1f MB during it (goal <= +%.0f: %s)",
+                      counter("peak_rise"), figure->goal.peakRiseMegabytes, verdict(met));
+        line += text;
+    }
     if (figure->goal.extraMegabytes > 0) {
         const bool met = counter("extra") <= figure->goal.extraMegabytes;
         m_missedGoal |= !met;
