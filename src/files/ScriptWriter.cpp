@@ -12,13 +12,14 @@ namespace {
 
 constexpr std::size_t BufferSize = std::size_t(1) << 20;
 
+// One buffer, encoded into and written out each time it fills.
 class BufferedWriter
 {
 public:
     explicit BufferedWriter(FileSystem::Handle file) : m_file(file) {}
 
     // Encodes a piece into the buffer, writing the buffer out each time it fills; false
-    // once writing has failed.
+    // once a write or a character has failed.
     bool put(std::u16string_view piece)
     {
         while (!piece.empty()) {
