@@ -79,16 +79,16 @@ void EditorTextPieces::forEachPiece(const Take& take) const
     const QTextDocumentPrivate* text = QTextDocumentPrivate::get(&document);
     const QString buffer = text->buffer();
     const auto* characters = reinterpret_cast<const char16_t*>(buffer.constData());
-    FileTextBuffer fileText(take);
+    FileTextBuffer gathered(take);
     // The last block's separator ends the document, not the text.
     qsizetype left = document.characterCount() - 1;
     for (auto fragment = text->begin(); left > 0 && fragment != text->end(); ++fragment) {
         const qsizetype size = std::min<qsizetype>(fragment.value()->size_array[0], left);
         left -= size;
-        if (!fileText.add({characters + fragment.value()->stringPosition, std::size_t(size)}))
+        if (!gathered.add({characters + fragment.value()->stringPosition, std::size_t(size)}))
             return;
     }
-    fileText.handOn();
+    gathered.handOn();
 }
 
 } // namespace vantrel
