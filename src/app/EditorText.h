@@ -45,4 +45,10 @@ QString toEditorText(const QString& text);
 // Takes its argument by value: a text that is not shared elsewhere is mapped in place.
 QString fromEditorText(QString editorText);
 
+// The editor's text as the script lexer reads it, without a copy.
+inline std::u16string_view lexerView(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())};
+}
+
 } // namespace vantrel

@@ -144,6 +144,7 @@ void Form1::buildControls()
     txtclose = inputBox(form1::txtclose);
     // Long lines wrap at the box's width, so only a vertical scroll bar is needed.
     Txt1 = editor(form1::Txt1, Qt::ScrollBarAlwaysOn);
+    Txt1->setLanguageSupport(true); // the instructions box stays plain
     Text1 = editor(form1::Text1, Qt::ScrollBarAlwaysOff);
 }
 

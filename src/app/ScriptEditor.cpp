@@ -1,17 +1,44 @@
 #include "ScriptEditor.h"
 
 #include "EditorText.h"
+#include "ScriptLanguage.h"
 
 #include <QDropEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QTextBlock>
+#include <QToolTip>
 
 namespace vantrel {
 
 ScriptEditor::ScriptEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
+}
+
+ScriptEditor::~ScriptEditor() = default;
+
+void ScriptEditor::setLanguageSupport(bool on)
+{
+    if (on == hasLanguageSupport())
+        return;
+    if (on) {
+        m_language = new ScriptLanguage(*this);
+        viewport()->update();
+        return;
+    }
+    delete m_language;
+    m_language = nullptr;
+    // Plain again: the layouts drop the colours, the text keeps no marks.
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        block.layout()->clearFormats();
+        block.setUserState(-1);
+    }
+    document()->markContentsDirty(0, document()->characterCount());
+    setExtraSelections({});
+    setAccessibleDescription(QString());
 }
 
 QString ScriptEditor::wholeText() const
@@ -46,6 +73,8 @@ void ScriptEditor::setWholeText(const QString& text)
     cursor.setPosition(oldEnd, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     cursor.endEditBlock();
+    if (m_language)
+        m_language->checkSoon(); // a new script is checked at once, not after a pause
 }
 
 void ScriptEditor::keyPressEvent(QKeyEvent* event)
@@ -104,6 +133,37 @@ void ScriptEditor::insertFromMimeData(const QMimeData* source)
     text.replace(lineEnd, QStringLiteral("\r\n"));
     textCursor().insertText(toEditorText(text));
     ensureCursorVisible();
+}
+
+void ScriptEditor::paintEvent(QPaintEvent* event)
+{
+    if (m_language)
+        m_language->colourInView();
+    QPlainTextEdit::paintEvent(event);
+}
+
+void ScriptEditor::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu(event->pos());
+    if (m_language)
+        m_language->addActions(*menu);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+bool ScriptEditor::viewportEvent(QEvent* event)
+{
+    if (m_language && event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        QRect area;
+        const QString text = m_language->problemAt(help->pos(), area);
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport(), area);
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(event);
 }
 
 } // namespace vantrel

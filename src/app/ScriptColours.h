@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <array>
+
+namespace vantrel {
+
+// The script editor's colours on its black box: muted, so the script reads calmly, and
+// each bright enough to read (a contrast of at least 4.5:1 against black). Text that is no
+// part of the language keeps the box's light grey.
+namespace ScriptColours {
+inline const QColor Comment{118, 150, 118};
+inline const QColor String{206, 178, 122};
+inline const QColor Constant{196, 152, 196}; // numbers, true and false
+inline const QColor Parenthesis{140, 140, 140};
+inline const QColor FormOpener{122, 166, 218};
+inline const QColor ScriptKind{156, 142, 214};
+inline const QColor Call{102, 178, 170};
+inline const QColor Problem{230, 72, 72}; // the wavy underline
+// A parenthesis and its partner beside the cursor.
+inline const QColor PartnerText{236, 236, 236};
+inline const QColor PartnerBackground{52, 70, 92};
+
+inline const std::array<QColor, 9> OnBlack{Comment,    String, Constant, Parenthesis, FormOpener,
+                                           ScriptKind, Call,   Problem,  PartnerText};
+} // namespace ScriptColours
+
+} // namespace vantrel

@@ -1,0 +1,191 @@
+#include "ScriptHighlighter.h"
+
+#include "EditorText.h"
+#include "ProblemMarks.h"
+#include "ScriptColours.h"
+#include "ScriptWords.h"
+
+#include <QTextDocument>
+#include <QTextLayout>
+
+namespace vantrel {
+namespace {
+
+QTextCharFormat coloured(const QColor& colour)
+{
+    QTextCharFormat format;
+    format.setForeground(colour);
+    return format;
+}
+
+const QTextCharFormat* wordFormat(std::u16string_view word)
+{
+    static const QTextCharFormat opener = coloured(ScriptColours::FormOpener);
+    static const QTextCharFormat kind = coloured(ScriptColours::ScriptKind);
+    static const QTextCharFormat call = coloured(ScriptColours::Call);
+    static const QTextCharFormat constant = coloured(ScriptColours::Constant);
+    switch (ClassifyWord(word)) {
+    case WordKind::FormOpener:
+        return &opener;
+    case WordKind::ScriptKind:
+        return &kind;
+    case WordKind::Call:
+        return &call;
+    case WordKind::Truth:
+        return &constant;
+    case WordKind::Other:
+        break;
+    }
+    return nullptr;
+}
+
+const QTextCharFormat* tokenFormat(const Token& token, std::u16string_view text)
+{
+    static const QTextCharFormat comment = coloured(ScriptColours::Comment);
+    static const QTextCharFormat string = coloured(ScriptColours::String);
+    static const QTextCharFormat constant = coloured(ScriptColours::Constant);
+    static const QTextCharFormat parenthesis = coloured(ScriptColours::Parenthesis);
+    switch (token.kind) {
+    case TokenKind::Comment:
+    case TokenKind::BlockComment:
+        return &comment;
+    case TokenKind::String:
+        return &string;
+    case TokenKind::Number:
+        return &constant;
+    case TokenKind::Open:
+    case TokenKind::Close:
+        return &parenthesis;
+    case TokenKind::Word:
+        return wordFormat(text.substr(token.offset, token.length));
+    case TokenKind::Space:
+    case TokenKind::LineEnd:
+        break;
+    }
+    return nullptr;
+}
+
+// Longer blocks get colours only around the view: this many lines either side of it.
+constexpr int LongBlock = 4096;
+constexpr int LinesAround = 60;
+
+// The stretch of a long block's text from `LinesAround` lines above the visible part to as
+// many below it; it starts at a line's start, where the lexer state is known.
+std::pair<int, int> around(const QString& text, std::pair<int, int> visible)
+{
+    int from = visible.first, to = visible.second;
+    for (int lines = 0; from > 0 && lines <= LinesAround; --from)
+        lines += IsLineEnd(text[from - 1].unicode()) ? 1 : 0;
+    if (from > 0)
+        ++from; // just past the line end
+    for (int lines = 0; to < text.size() && lines < LinesAround; ++to)
+        lines += IsLineEnd(text[to].unicode()) ? 1 : 0;
+    return {from, to};
+}
+
+QTextCharFormat problemFormat()
+{
+    QTextCharFormat format;
+    format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    format.setUnderlineColor(ScriptColours::Problem);
+    return format;
+}
+
+} // namespace
+
+ScriptHighlighter::ScriptHighlighter(QTextDocument* document, const ProblemMarks& marks)
+    : m_document(document), m_marks(marks), m_states(document), m_blockCount(document->blockCount())
+{
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(0);
+    connect(&m_idle, &QTimer::timeout, this, &ScriptHighlighter::workAhead);
+    m_idle.start();
+}
+
+void ScriptHighlighter::contentsChanged(int position, int removed, int added)
+{
+    const int count = m_document->blockCount();
+    const QTextBlock first = m_document->findBlock(position);
+    QTextBlock last = m_document->findBlock(position + added);
+    if (!last.isValid())
+        last = m_document->lastBlock();
+    const int newLast = last.blockNumber();
+    m_states.replaced(first.blockNumber(), newLast - (count - m_blockCount), newLast);
+    m_blockCount = count;
+    Q_UNUSED(removed);
+    if (!m_states.complete())
+        m_idle.start();
+}
+
+bool ScriptHighlighter::colour(QTextBlock block, int count, const VisibleText& visible,
+                               bool longBlocks)
+{
+    bool waiting = false;
+    int from = -1, to = -1;
+    for (; block.isValid() && count > 0; block = block.next(), --count) {
+        const LexState start = m_states.startOf(block);
+        const bool isLong = block.length() > LongBlock;
+        const std::pair<int, int> inView = isLong ? visible(block) : std::pair(0, 0);
+        if (!needsColour(block, inView))
+            continue;
+        if (isLong && !longBlocks) {
+            waiting = true;
+            continue;
+        }
+        const auto [first, last] =
+            isLong ? around(block.text(), inView) : std::pair(0, block.length());
+        colourBlock(block, start, first, last);
+        m_states.setPainted(block, m_generation);
+        if (from < 0)
+            from = block.position();
+        to = block.position() + block.length();
+    }
+    // New formats take effect once the layout is made again; within an edit this joins
+    // the edit's own change.
+    if (from >= 0)
+        m_document->markContentsDirty(from, to - from);
+    return waiting;
+}
+
+bool ScriptHighlighter::needsColour(const QTextBlock& block, std::pair<int, int> visible) const
+{
+    if (!m_states.isPainted(block, m_generation))
+        return true;
+    if (block.length() <= LongBlock)
+        return false;
+    for (const Window& window : m_windows)
+        if (window.block == block && window.length == block.length())
+            return visible.first < window.from || visible.second > window.to;
+    return true;
+}
+
+void ScriptHighlighter::colourBlock(QTextBlock& block, LexState start, int from, int to)
+{
+    static const QTextCharFormat problem = problemFormat();
+    const QString whole = block.text();
+    const std::u16string_view text = lexerView(whole);
+    QList<QTextLayout::FormatRange> ranges;
+    Lexer lexer(text.substr(from, to - from), ScanState(text.substr(0, from), start));
+    while (const std::optional<Token> token = lexer.next())
+        if (const QTextCharFormat* format = tokenFormat(*token, text.substr(from)))
+            ranges.append({from + int(token->offset), int(token->length), *format});
+    // Later ranges are merged over earlier ones: the underline keeps the token's colour.
+    const int position = block.position();
+    for (const ProblemMarks::Mark& mark : m_marks.between(position + from, position + to))
+        ranges.append({mark.position - position, mark.length, problem});
+    block.layout()->setFormats(ranges);
+
+    std::erase_if(m_windows,
+                  [&](const Window& w) { return w.block == block || !w.block.isValid(); });
+    if (block.length() > LongBlock)
+        m_windows.push_back({block, block.length(), from, to});
+}
+
+void ScriptHighlighter::workAhead()
+{
+    constexpr int StepMilliseconds = 4;
+    if (m_states.advance(QDeadlineTimer(StepMilliseconds)))
+        m_idle.start();
+}
+
+} // namespace vantrel

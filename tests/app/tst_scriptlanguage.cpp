@@ -1,0 +1,188 @@
+#include "Form1.h"
+#include "NamedChild.h"
+#include "ScriptColours.h"
+#include "ScriptEditor.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QToolTip>
+#include <cmath>
+
+using namespace vantrel;
+
+namespace {
+
+// What the editor's layout shows the character at `position` with: the colour (invalid for
+// the box's own grey), or whether it is underlined as a problem.
+QTextCharFormat shownAt(const ScriptEditor& editor, int position)
+{
+    const QTextBlock block = editor.document()->findBlock(position);
+    QTextCharFormat shown;
+    for (const QTextLayout::FormatRange& range : block.layout()->formats())
+        if (position - block.position() >= range.start &&
+            position - block.position() < range.start + range.length)
+            shown.merge(range.format);
+    return shown;
+}
+
+QColor colourAt(const ScriptEditor& editor, int position)
+{
+    return shownAt(editor, position).foreground().color();
+}
+
+QList<int> partnerMarks(const ScriptEditor& editor)
+{
+    QList<int> marks;
+    for (const QTextEdit::ExtraSelection& mark : editor.extraSelections())
+        marks << mark.cursor.selectionStart();
+    std::sort(marks.begin(), marks.end());
+    return marks;
+}
+
+// WCAG contrast of a colour against black.
+double contrastOnBlack(const QColor& colour)
+{
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return (0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+            0.0722 * linear(colour.blueF()) + 0.05) /
+           0.05;
+}
+
+struct ShownEditor : ScriptEditor
+{
+    explicit ShownEditor(const QString& text, bool language = true)
+    {
+        setLanguageSupport(language);
+        resize(300, 200);
+        show();
+        QVERIFY(QTest::qWaitForWindowExposed(this));
+        setWholeText(text);
+    }
+    void putCursor(int position)
+    {
+        QTextCursor cursor(document());
+        cursor.setPosition(position);
+        setTextCursor(cursor);
+    }
+};
+
+} // namespace
+
+class ScriptLanguageTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyColourReadsOnBlack()
+    {
+        for (const QColor& colour : ScriptColours::OnBlack)
+            QVERIFY2(contrastOnBlack(colour) >= 4.5, qPrintable(colour.name()));
+        const double partner = (contrastOnBlack(ScriptColours::PartnerText) * 0.05) /
+                               (contrastOnBlack(ScriptColours::PartnerBackground) * 0.05);
+        QVERIFY(partner >= 4.5);
+    }
+
+    void compiledScriptIsColouredAndTheNotesStayPlain()
+    {
+        Form1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        child<QPushButton>(window, "cmdcmpl")->click();
+        const auto* script = child<ScriptEditor>(window, "Txt1");
+        // (script continuous "Vehicle_Tele" / (if / (volume_test_object "Enter" ...
+        const std::pair<int, QColor> expected[] = {
+            {0, ScriptColours::Parenthesis}, {3, ScriptColours::FormOpener},
+            {10, ScriptColours::ScriptKind}, {22, ScriptColours::String},
+            {37, ScriptColours::FormOpener}, {47, ScriptColours::Call}};
+        for (const auto& [position, colour] : expected)
+            QTRY_COMPARE(colourAt(*script, position), colour);
+        const auto* notes = child<ScriptEditor>(window, "Text1");
+        QVERIFY(!notes->hasLanguageSupport());
+        QVERIFY(notes->document()->firstBlock().layout()->formats().isEmpty());
+    }
+
+    void partnerOfTheParenthesisBesideTheCursor()
+    {
+        ShownEditor editor(QStringLiteral("(a (b \")\") ; )\r\n c)"));
+        const std::pair<int, QList<int>> rows[] = {
+            {0, {0, 17}}, {10, {3, 9}}, {4, {3, 9}}, {8, {}}, {14, {}}, {18, {0, 17}}};
+        for (const auto& [cursor, marks] : rows) {
+            editor.putCursor(cursor);
+            QTRY_COMPARE(partnerMarks(editor), marks);
+        }
+    }
+
+    void problemIsMarkedDescribedAndReachable()
+    {
+        ShownEditor editor(QStringLiteral("(a))\r\n(b"));
+        const QString first = QStringLiteral("Line 1, column 4: ')' closes nothing");
+        QTRY_COMPARE(editor.accessibleDescription(), "First of 2 problems: " + first);
+        QCOMPARE(shownAt(editor, 3).underlineStyle(), QTextCharFormat::WaveUnderline);
+        QCOMPARE(shownAt(editor, 2).underlineStyle(), QTextCharFormat::NoUnderline);
+
+        QTextCursor at(editor.document());
+        at.setPosition(3);
+        const QPoint point = editor.cursorRect(at).center() + QPoint(2, 0);
+        QHelpEvent hover(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
+        QApplication::sendEvent(editor.viewport(), &hover);
+        QTRY_COMPARE(QToolTip::text(), first);
+
+        for (const QString& text : {QStringLiteral("(fine)"), QStringLiteral("(a))\r\n(b")}) {
+            editor.setWholeText(text);
+            editor.putCursor(6);
+            QTRY_COMPARE(editor.accessibleDescription().isEmpty(), text == "(fine)");
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), editor.mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(editor.viewport(), &click);
+            auto* menu = editor.findChild<QMenu*>();
+            QVERIFY(menu);
+            auto* go = child<QAction>(*menu, "goToProblem");
+            QCOMPARE(go->isEnabled(), text != "(fine)");
+            go->trigger();
+            QCOMPARE(editor.textCursor().position(), text == "(fine)" ? 6 : 3);
+            delete menu;
+        }
+    }
+
+    void blockCommentColoursTheLinesBelowUntilTakenBack()
+    {
+        ShownEditor editor(QStringLiteral("(a)\r\n").repeated(400));
+        const auto closer = [&](int line) { // the ')' of a line
+            return colourAt(editor, editor.document()->findBlockByNumber(line).position() + 2);
+        };
+        QTest::keyClicks(&editor, QStringLiteral(";*"));
+        QTRY_COMPARE(closer(5), ScriptColours::Comment);
+        editor.moveCursor(QTextCursor::End);
+        QTRY_COMPARE(closer(399), ScriptColours::Comment);
+        editor.moveCursor(QTextCursor::Start);
+        QTest::keyClick(&editor, Qt::Key_Delete);
+        QTRY_COMPARE(closer(5), ScriptColours::Parenthesis);
+        editor.moveCursor(QTextCursor::End);
+        QTRY_COMPARE(closer(399), ScriptColours::Parenthesis);
+    }
+
+    void marksNeverEnterTheTextOrItsUndo()
+    {
+        ShownEditor editor(QStringLiteral("(x))\r\n")), plain(QStringLiteral("(x))\r\n"), false);
+        for (ScriptEditor* box : {&editor, &plain}) {
+            QTest::keyClicks(box, QStringLiteral("(a ;* \"b"));
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        QTRY_VERIFY(!editor.accessibleDescription().isEmpty());
+        QCOMPARE(editor.wholeText(), QStringLiteral("(a ;* \"b\r\n(x))\r\n"));
+        for (int step = 0; step < 3; ++step) {
+            QCOMPARE(editor.document()->availableUndoSteps(), plain.document()->availableUndoSteps());
+            QCOMPARE(editor.wholeText(), plain.wholeText());
+            editor.undo();
+            plain.undo();
+        }
+    }
+};
+
+QTEST_MAIN(ScriptLanguageTest)
+#include "tst_scriptlanguage.moc"
