@@ -1,11 +1,12 @@
 // The lexer and the structure check on any text: the tokens cover it exactly, the cheap
-// state scan agrees with the lexer, also when a text is taken in two pieces at a line end,
-// every problem sits at a real character of the text, and balanced forms built from the
-// same input report nothing.
+// state scan agrees with the lexer, the state scan and the check agree with themselves when
+// the text comes in pieces cut at a line end, every problem sits at a real character of the
+// text, and balanced forms built from the same input report nothing.
 #include "FuzzCheck.h"
 #include "ScriptCheck.h"
 #include "ScriptLexer.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -36,14 +37,29 @@ void checkTokens(std::u16string_view text)
     require(ScanState(text) == lexer.state(), "the scan ends in the lexer's state");
 }
 
+bool sameProblems(const std::vector<ScriptProblem>& a, const std::vector<ScriptProblem>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.offset == y.offset && x.line == y.line && x.column == y.column &&
+               x.message == y.message;
+    });
+}
+
+// Cut just before a line end, and again just after it, as an editor hands out its lines.
 void checkPieces(std::u16string_view text, std::size_t split)
 {
     while (split < text.size() && !IsLineEnd(text[split]))
         ++split;
-    split = std::min(split + 1, text.size());
-    const LexState first = ScanState(text.substr(0, split));
-    require(ScanState(text.substr(split), first) == ScanState(text),
+    const std::size_t after = std::min(split + 1, text.size());
+    const LexState first = ScanState(text.substr(0, after));
+    require(ScanState(text.substr(after), first) == ScanState(text),
             "two pieces split after a line end end as the whole");
+    ScriptChecker checker;
+    for (std::u16string_view piece :
+         {text.substr(0, split), text.substr(split, after - split), text.substr(after)})
+        checker.add(piece);
+    require(sameProblems(checker.finish(), CheckScript(text)),
+            "the check in pieces finds what it finds in one");
 }
 
 void checkPlaces(std::u16string_view text)

@@ -1,18 +1,10 @@
 #include "ScriptCheck.h"
 
-#include "ScriptLexer.h"
-
 #include <algorithm>
 #include <iterator>
 
 namespace vantrel {
 namespace {
-
-struct Found
-{
-    std::size_t offset;
-    const char* message;
-};
 
 bool isLowSurrogate(char16_t c)
 {
@@ -24,58 +16,102 @@ bool isHighSurrogate(char16_t c)
     return c >= 0xD800 && c <= 0xDBFF;
 }
 
-// Turns the offsets (in order) into lines and columns in one walk over the text. CR LF is
-// one line end; the second half of a surrogate pair is no column of its own.
-std::vector<ScriptProblem> place(std::u16string_view text, const std::vector<Found>& found)
-{
-    std::vector<ScriptProblem> problems;
-    problems.reserve(found.size());
-    std::size_t at = 0, line = 1, column = 1;
-    for (const Found& f : found) {
-        for (; at < f.offset; ++at) {
-            const char16_t c = text[at];
-            if (c == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n')
-                continue; // the LF that follows ends the line
-            if (IsLineEnd(c)) {
-                ++line;
-                column = 1;
-            } else if (!(isLowSurrogate(c) && at > 0 && isHighSurrogate(text[at - 1]))) {
-                ++column;
-            }
-        }
-        problems.push_back({f.offset, line, column, f.message});
-    }
-    return problems;
-}
-
 } // namespace
 
 std::vector<ScriptProblem> CheckScript(std::u16string_view text)
 {
-    std::vector<Found> unmatched; // ')' in order
-    std::vector<Found> open;      // '(' not closed yet, in order
-    Lexer lexer(text);
-    std::size_t lastOffset = 0;
-    while (const std::optional<Token> token = lexer.next()) {
-        lastOffset = token->offset;
-        if (token->kind == TokenKind::Open)
-            open.push_back({token->offset, "'(' is never closed"});
-        else if (token->kind == TokenKind::Close && open.empty())
-            unmatched.push_back({token->offset, "')' closes nothing"});
-        else if (token->kind == TokenKind::Close)
-            open.pop_back();
+    ScriptChecker checker;
+    checker.add(text);
+    return checker.finish();
+}
+
+// The line and column of a place in the piece; places are asked for in text order, so the
+// columns of a line are counted once.
+ScriptChecker::Place ScriptChecker::placeOf(std::u16string_view piece, std::size_t at)
+{
+    for (; m_counted < at; ++m_counted) {
+        const char16_t before = m_counted > 0 ? piece[m_counted - 1] : m_last;
+        if (!(isLowSurrogate(piece[m_counted]) && isHighSurrogate(before)))
+            ++m_column; // the second half of a surrogate pair is no character of its own
     }
-    std::vector<Found> found;
-    found.reserve(unmatched.size() + open.size() + 1);
-    std::merge(unmatched.begin(), unmatched.end(), open.begin(), open.end(),
-               std::back_inserter(found),
-               [](const Found& a, const Found& b) { return a.offset < b.offset; });
-    // A string or block comment left open swallows the rest, so it is the last token.
-    if (lexer.state() == LexState::InString)
-        found.push_back({lastOffset, "string is never closed"});
-    else if (lexer.state() == LexState::InBlockComment)
-        found.push_back({lastOffset, "block comment is never closed"});
-    return place(text, found);
+    return {m_start + at, m_line, m_column};
+}
+
+// Moves the line count past the line ends in a token: a line end itself, or a string or a
+// block comment that runs over lines. CR LF is one line end, also when cut between pieces.
+void ScriptChecker::countLines(std::u16string_view piece, const Token& token)
+{
+    const std::size_t end = token.offset + token.length;
+    for (std::size_t at = token.offset; at < end; ++at) {
+        const char16_t c = piece[at];
+        const char16_t before = at > 0 ? piece[at - 1] : m_last;
+        if (!IsLineEnd(c))
+            continue;
+        if (!(c == u'\n' && before == u'\r'))
+            ++m_line;
+        m_counted = at + 1;
+        m_column = 1;
+    }
+}
+
+void ScriptChecker::add(std::u16string_view piece)
+{
+    Lexer lexer(piece, m_state);
+    while (const std::optional<Token> token = lexer.next()) {
+        switch (token->kind) {
+        case TokenKind::Open:
+            m_open.push_back(placeOf(piece, token->offset));
+            break;
+        case TokenKind::Close:
+            if (m_open.empty())
+                m_unmatched.push_back(placeOf(piece, token->offset));
+            else
+                m_open.pop_back();
+            break;
+        case TokenKind::String:
+        case TokenKind::BlockComment:
+            // Only a token that starts here opens something; a piece may begin inside one.
+            if (token->offset > 0 || m_state == LexState::Code)
+                m_opener = placeOf(piece, token->offset);
+            countLines(piece, *token);
+            break;
+        case TokenKind::LineEnd:
+            countLines(piece, *token);
+            break;
+        default:
+            break;
+        }
+    }
+    m_state = lexer.state();
+    placeOf(piece, piece.size()); // the next piece may go on with this line
+    m_counted = 0;
+    m_start += piece.size();
+    if (!piece.empty())
+        m_last = piece.back();
+}
+
+std::vector<ScriptProblem> ScriptChecker::finish()
+{
+    std::vector<ScriptProblem> problems;
+    problems.reserve(m_unmatched.size() + m_open.size() + 1);
+    const auto add = [&](const Place& place, const char* message) {
+        problems.push_back({place.offset, place.line, place.column, message});
+    };
+    // Both lists are in text order: merged, the problems are too.
+    auto unmatched = m_unmatched.begin(), open = m_open.begin();
+    while (unmatched != m_unmatched.end() || open != m_open.end()) {
+        if (open == m_open.end() ||
+            (unmatched != m_unmatched.end() && unmatched->offset < open->offset))
+            add(*unmatched++, "')' closes nothing");
+        else
+            add(*open++, "'(' is never closed");
+    }
+    // A string or a block comment left open runs to the end: nothing comes after it.
+    if (m_state == LexState::InString)
+        add(m_opener, "string is never closed");
+    else if (m_state == LexState::InBlockComment)
+        add(m_opener, "block comment is never closed");
+    return problems;
 }
 
 } // namespace vantrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScriptLexer.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -18,5 +20,32 @@ struct ScriptProblem
 // The structure check: a ')' that closes nothing, a '(' never closed, a string or a block
 // comment never closed, each at the character that shows it. Every problem, in text order.
 std::vector<ScriptProblem> CheckScript(std::u16string_view text);
+
+// The same check over a text handed over in pieces, so that an editor can check a long
+// text a few lines at a time. Pieces may be cut only just before or just after a line end.
+class ScriptChecker
+{
+public:
+    void add(std::u16string_view piece);
+    std::vector<ScriptProblem> finish();
+
+private:
+    struct Place
+    {
+        std::size_t offset, line, column;
+    };
+
+    Place placeOf(std::u16string_view piece, std::size_t at);
+    void countLines(std::u16string_view piece, const Token& token);
+
+    LexState m_state = LexState::Code;
+    std::size_t m_start = 0; // the current piece's offset in the whole text
+    std::size_t m_line = 1;
+    // The column at m_counted, an offset of the current line in the current piece.
+    std::size_t m_counted = 0, m_column = 1;
+    char16_t m_last = 0; // the last character before the current piece
+    std::vector<Place> m_unmatched, m_open;
+    Place m_opener{}; // where the string or block comment that is still open begins
+};
 
 } // namespace vantrel

@@ -93,6 +93,7 @@ private slots:
                                                       << "";
         QTest::newRow("lines") << u"a\r\nb\rc\nd\u2028e\u2029f\u240D )"_qs
                                << "7:2 ')' closes nothing";
+        QTest::newRow("after CR LF") << "a\r\n )" << "2:2 ')' closes nothing";
         QTest::newRow("characters, not code units")
             << u"\U0001F600\u00E9)"_qs << "1:3 ')' closes nothing";
         QTest::newRow("open string") << "(\"x\n)"
