@@ -86,7 +86,7 @@ bool BlockStates::advance(QDeadlineTimer deadline, int until)
         }
         setStart(block, state);
         ++m_known;
-        if (steps % 64 == 0 && deadline.hasExpired())
+        if (steps % 16 == 0 && deadline.hasExpired())
             break;
     }
     return m_known < count;

@@ -1,5 +1,6 @@
 #include "ProblemMarks.h"
 
+#include <QTextDocument>
 #include <algorithm>
 
 namespace vantrel {
@@ -12,14 +13,15 @@ bool before(const ProblemMarks::Mark& mark, int position)
 
 } // namespace
 
-bool ProblemMarks::set(std::vector<ScriptProblem> problems, std::u16string_view text)
+bool ProblemMarks::set(std::vector<ScriptProblem> problems, const QTextDocument& document)
 {
     std::vector<Mark> marks;
     marks.reserve(problems.size());
     for (ScriptProblem& problem : problems) {
-        const std::size_t at = problem.offset;
-        const bool blockOpener = text.substr(at, 2) == u";*";
-        marks.push_back({int(at), blockOpener ? 2 : 1, std::move(problem)});
+        const int at = int(problem.offset);
+        const bool blockOpener =
+            document.characterAt(at) == u';' && document.characterAt(at + 1) == u'*';
+        marks.push_back({at, blockOpener ? 2 : 1, std::move(problem)});
     }
     const bool moved = !std::ranges::equal(marks, m_marks, [](const Mark& a, const Mark& b) {
         return a.position == b.position && a.length == b.length;

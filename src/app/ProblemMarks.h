@@ -3,6 +3,8 @@
 #include "ScriptCheck.h"
 
 #include <QString>
+
+class QTextDocument;
 #include <span>
 #include <vector>
 
@@ -20,8 +22,9 @@ public:
         ScriptProblem problem;
     };
 
-    // Takes the problems of a new check; false when their places are those already marked.
-    bool set(std::vector<ScriptProblem> problems, std::u16string_view text);
+    // Takes the problems of a new check of the document; false when their places are those
+    // already marked.
+    bool set(std::vector<ScriptProblem> problems, const QTextDocument& document);
     void edited(int position, int removed, int added);
 
     bool empty() const { return m_marks.empty(); }

@@ -1,12 +1,14 @@
 #include "ScriptHighlighter.h"
 
 #include "EditorText.h"
+#include "IdleCheck.h"
 #include "ProblemMarks.h"
 #include "ScriptColours.h"
 #include "ScriptWords.h"
 
 #include <QTextDocument>
 #include <QTextLayout>
+#include <limits>
 
 namespace vantrel {
 namespace {
@@ -67,6 +69,8 @@ const QTextCharFormat* tokenFormat(const Token& token, std::u16string_view text)
 
 // Longer blocks get colours only around the view: this many lines either side of it.
 constexpr int LongBlock = 4096;
+// About a megabyte of glyphs at most, a few screens' worth of lines.
+constexpr std::size_t KeptGlyphs = 2000;
 constexpr int LinesAround = 60;
 
 // The stretch of a long block's text from `LinesAround` lines above the visible part to as
@@ -121,7 +125,8 @@ bool ScriptHighlighter::colour(QTextBlock block, int count, const VisibleText& v
                                bool longBlocks)
 {
     bool waiting = false;
-    int from = -1, to = -1;
+    QTextBlock first, last;
+    m_view = {block.blockNumber(), count};
     for (; block.isValid() && count > 0; block = block.next(), --count) {
         const LexState start = m_states.startOf(block);
         const bool isLong = block.length() > LongBlock;
@@ -132,18 +137,21 @@ bool ScriptHighlighter::colour(QTextBlock block, int count, const VisibleText& v
             waiting = true;
             continue;
         }
-        const auto [first, last] =
+        const auto [from, to] =
             isLong ? around(block.text(), inView) : std::pair(0, block.length());
-        colourBlock(block, start, first, last);
+        colourBlock(block, start, from, to);
         m_states.setPainted(block, m_generation);
-        if (from < 0)
-            from = block.position();
-        to = block.position() + block.length();
+        if (m_keepingGlyphs.size() > KeptGlyphs)
+            m_idle.start();
+        if (!first.isValid())
+            first = block;
+        last = block;
     }
-    // New formats take effect once the layout is made again; within an edit this joins
-    // the edit's own change.
-    if (from >= 0)
-        m_document->markContentsDirty(from, to - from);
+    // New formats take effect once the layout is made again; within an edit this joins the
+    // edit's own change.
+    if (first.isValid())
+        m_document->markContentsDirty(first.position(),
+                                      last.position() + last.length() - 1 - first.position());
     return waiting;
 }
 
@@ -174,6 +182,12 @@ void ScriptHighlighter::colourBlock(QTextBlock& block, LexState start, int from,
     for (const ProblemMarks::Mark& mark : m_marks.between(position + from, position + to))
         ranges.append({mark.position - position, mark.length, problem});
     block.layout()->setFormats(ranges);
+    // Drawn again on every paint, a line would be shaped again each time: coloured lines
+    // keep their glyphs, which makes painting them cheaper than painting plain ones.
+    if (!block.layout()->cacheEnabled()) {
+        block.layout()->setCacheEnabled(true);
+        m_keepingGlyphs.push_back(block);
+    }
 
     std::erase_if(m_windows,
                   [&](const Window& w) { return w.block == block || !w.block.isValid(); });
@@ -183,9 +197,31 @@ void ScriptHighlighter::colourBlock(QTextBlock& block, LexState start, int from,
 
 void ScriptHighlighter::workAhead()
 {
-    constexpr int StepMilliseconds = 4;
-    if (m_states.advance(QDeadlineTimer(StepMilliseconds)))
+    if (m_keepingGlyphs.size() > KeptGlyphs)
+        dropGlyphs();
+    if (m_states.advance(IdleStepDeadline()))
         m_idle.start();
+}
+
+// The lines coloured longest ago, out of view, give back their glyphs; they are shaped
+// again if they come into view.
+void ScriptHighlighter::dropGlyphs()
+{
+    int from = std::numeric_limits<int>::max(), to = -1;
+    while (m_keepingGlyphs.size() > KeptGlyphs / 2) {
+        QTextBlock block = m_keepingGlyphs.front();
+        m_keepingGlyphs.pop_front();
+        const int number = block.isValid() ? block.blockNumber() : -1;
+        if (number < 0 || (number >= m_view.first && number < m_view.first + m_view.second))
+            continue;
+        QTextLayout* layout = block.layout();
+        layout->setCacheEnabled(false);
+        layout->setFormats(layout->formats()); // the same colours, without the glyphs
+        from = std::min(from, block.position());
+        to = std::max(to, block.position() + block.length() - 1);
+    }
+    if (to >= from)
+        m_document->markContentsDirty(from, to - from);
 }
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -53,6 +54,7 @@ private:
     bool needsColour(const QTextBlock& block, std::pair<int, int> visible) const;
     void colourBlock(QTextBlock& block, LexState start, int from, int to);
     void workAhead();
+    void dropGlyphs();
 
     QTextDocument* m_document;
     const ProblemMarks& m_marks;
@@ -60,6 +62,8 @@ private:
     unsigned m_generation = 1;
     int m_blockCount;
     std::vector<Window> m_windows;
+    std::deque<QTextBlock> m_keepingGlyphs; // oldest first
+    std::pair<int, int> m_view{0, 0};       // the first block number in view, and how many
     QTimer m_idle;
 };
 

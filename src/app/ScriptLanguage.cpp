@@ -32,7 +32,8 @@ QTextEdit::ExtraSelection partnerMark(QTextDocument* document, int position)
 } // namespace
 
 ScriptLanguage::ScriptLanguage(ScriptEditor& editor)
-    : QObject(&editor), m_editor(editor), m_highlighter(editor.document(), m_marks)
+    : QObject(&editor), m_editor(editor), m_highlighter(editor.document(), m_marks),
+      m_idleCheck(*editor.document(), [this](auto problems) { checked(std::move(problems)); })
 {
     m_check.setSingleShot(true);
     m_check.setInterval(TypingPauseMilliseconds);
@@ -41,7 +42,7 @@ ScriptLanguage::ScriptLanguage(ScriptEditor& editor)
     m_longBlocks.setSingleShot(true);
     m_longBlocks.setInterval(ScrollPauseMilliseconds);
     connect(&m_longBlocks, &QTimer::timeout, this, [this] { colourInView(true); });
-    connect(&m_check, &QTimer::timeout, this, &ScriptLanguage::check);
+    connect(&m_check, &QTimer::timeout, &m_idleCheck, &IdleCheck::start);
     connect(&m_partner, &QTimer::timeout, this, &ScriptLanguage::showPartner);
     connect(editor.document(), &QTextDocument::contentsChange, this,
             &ScriptLanguage::contentsChanged);
@@ -61,6 +62,7 @@ void ScriptLanguage::contentsChanged(int position, int removed, int added)
         describeProblems();
     m_highlighter.contentsChanged(position, removed, added);
     colourInView(true); // the edit makes the layouts of the blocks it touched again anyway
+    m_idleCheck.cancel();
     m_check.start(TypingPauseMilliseconds);
 }
 
@@ -95,10 +97,9 @@ std::pair<int, int> ScriptLanguage::visibleText(const QTextBlock& block) const
     return {first.textStart(), last.textStart() + last.textLength()};
 }
 
-void ScriptLanguage::check()
+void ScriptLanguage::checked(std::vector<ScriptProblem> problems)
 {
-    const QString text = m_editor.document()->toRawText();
-    if (m_marks.set(CheckScript(lexerView(text)), lexerView(text))) {
+    if (m_marks.set(std::move(problems), *m_editor.document())) {
         m_highlighter.marksChanged();
         colourInView(true);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IdleCheck.h"
 #include "ProblemMarks.h"
 #include "ScriptHighlighter.h"
 
@@ -34,7 +35,7 @@ public:
 private:
     std::pair<int, int> visibleText(const QTextBlock& block) const;
     void contentsChanged(int position, int removed, int added);
-    void check();
+    void checked(std::vector<ScriptProblem> problems);
     void describeProblems();
     void showPartner();
     void goToProblem();
@@ -42,6 +43,7 @@ private:
     ScriptEditor& m_editor;
     ProblemMarks m_marks;
     ScriptHighlighter m_highlighter;
+    IdleCheck m_idleCheck;
     QTimer m_check;
     QTimer m_partner;
     QTimer m_longBlocks;
