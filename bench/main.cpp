@@ -6,6 +6,7 @@
 #include "Figures.h"
 #include "FileFigures.h"
 #include "Form1.h"
+#include "LanguageFigures.h"
 #include "RatioReporter.h"
 #include "StartupFigures.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     vantrel::bench::addCheckStartupFigure();
     vantrel::bench::addFileFigures();
     vantrel::bench::addCompileFigures();
+    vantrel::bench::addLanguageFigures();
 
     vantrel::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -1,0 +1,140 @@
+#include "RealScript.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vantrel::bench {
+namespace {
+
+constexpr std::array<const char*, 7> Openers{"if",  "begin",       "and", "or",
+                                             "not", "sleep_until", "cond"};
+constexpr std::array<const char*, 12> Calls{
+    "volume_test_object", "object_teleport", "ai_place", "unit", "list_get",
+    "ai_living_count",    "object_create",   "sleep",    "set",  "device_set_position",
+    "player_in_vehicle",  "game_save"};
+constexpr std::array<const char*, 10> Words{"true",
+                                            "false",
+                                            "none",
+                                            "enc_3/a_squad_left",
+                                            "(player0)",
+                                            "ai_current_actor",
+                                            "hog_wreck_2",
+                                            "cs_wait_here",
+                                            "flag_exit_north",
+                                            "mission_done"};
+constexpr std::array<const char*, 6> Notes{"wait for the player", "the second wave",
+                                           "caf\xe9 door opens",  "old timing, see below",
+                                           "do not touch",        "teleport the hog"};
+
+// A fixed sequence (a linear congruential generator): every run builds the same text.
+class Dice
+{
+public:
+    int roll(int sides)
+    {
+        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return int((m_state >> 33) % uint64_t(sides));
+    }
+    template <class List> const char* pick(const List& list)
+    {
+        return list[roll(int(list.size()))];
+    }
+
+private:
+    uint64_t m_state = 20261207;
+};
+
+class Writer
+{
+public:
+    QByteArray text;
+
+    void script(int number)
+    {
+        if (m_dice.roll(70) == 0)
+            blockComment();
+        line(0, "(script " + QByteArray(m_dice.roll(3) == 0 ? "dormant" : "continuous") + " area_" +
+                    QByteArray::number(number));
+        const int depth = 3 + m_dice.roll(4);
+        for (int n = 2 + m_dice.roll(4); n > 0; --n)
+            form(1, depth);
+        line(0, ")");
+    }
+
+private:
+    void line(int depth, const QByteArray& body)
+    {
+        if (m_dice.roll(10) == 0)
+            text += QByteArray(depth, '\t') + "; " + m_dice.pick(Notes) + '\n';
+        text += QByteArray(depth, '\t') + body + '\n';
+    }
+
+    QByteArray argument()
+    {
+        switch (m_dice.roll(4)) {
+        case 0:
+            return QByteArray::number(m_dice.roll(600) - 50);
+        case 1:
+            return "\"trig_bridge_east_" + QByteArray::number(m_dice.roll(40)) + '"';
+        case 2:
+            return "-0." + QByteArray::number(m_dice.roll(9) + 1);
+        default:
+            return m_dice.pick(Words);
+        }
+    }
+
+    QByteArray call()
+    {
+        QByteArray body = QByteArray("(") + m_dice.pick(Calls);
+        for (int n = 2 + m_dice.roll(3); n > 0; --n)
+            body += ' ' + argument();
+        return body + ')';
+    }
+
+    // A form of calls, or of forms down to `deepest`; often the first of them on the
+    // opening line, and the closing parenthesis at the end of the last line.
+    void form(int depth, int deepest)
+    {
+        if (depth + 1 >= deepest || m_dice.roll(3) == 0) {
+            line(depth, call());
+            return;
+        }
+        QByteArray opening = QByteArray("(") + m_dice.pick(Openers);
+        if (m_dice.roll(2) == 0)
+            opening += ' ' + call();
+        line(depth, opening);
+        for (int n = 1 + m_dice.roll(3); n > 0; --n)
+            form(depth + 1, deepest);
+        if (m_dice.roll(3) == 0)
+            line(depth, ")");
+        else
+            text.insert(text.size() - 1, ')');
+    }
+
+    void blockComment()
+    {
+        const qsizetype start = text.size();
+        text += ";* put aside\n";
+        const int lines = 20 + m_dice.roll(31);
+        while (text.mid(start).count('\n') < lines - 1)
+            form(1, 4);
+        text += "*;\n";
+    }
+
+    Dice m_dice;
+};
+
+} // namespace
+
+QByteArray RealShapedScript(qsizetype size, const QByteArray& lineEnd)
+{
+    Writer writer;
+    writer.text.reserve(size + 4096);
+    // Written with LF, so that the size counts each line end once.
+    const qsizetype lines = size / 35;
+    for (int number = 0; writer.text.size() + lines * (lineEnd.size() - 1) < size; ++number)
+        writer.script(number);
+    return lineEnd == "\n" ? writer.text : writer.text.replace('\n', lineEnd);
+}
+
+} // namespace vantrel::bench

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace vantrel::bench {
+
+// A script shaped like those the language's users write, the same for every run: forms
+// nested three to six deep in lines of about 34 characters, a comment every ten lines or
+// so, now and then a block comment of 20 to 50 lines around forms put aside, a few
+// Windows-1252 letters. Such scripts end their lines in LF; `lineEnd` may say otherwise.
+// About `size` bytes, cut at the end of a form.
+QByteArray RealShapedScript(qsizetype size, const QByteArray& lineEnd = "\n");
+
+} // namespace vantrel::bench
