@@ -9,14 +9,14 @@ namespace vantrel {
 // each bright enough to read (a contrast of at least 4.5:1 against black). Text that is no
 // part of the language keeps the box's light grey.
 namespace ScriptColours {
-inline const QColor Comment{118, 150, 118};
+inline const QColor Comment{112, 160, 112};
 inline const QColor String{206, 178, 122};
 inline const QColor Constant{196, 152, 196}; // numbers, true and false
 inline const QColor Parenthesis{140, 140, 140};
 inline const QColor FormOpener{122, 166, 218};
 inline const QColor ScriptKind{156, 142, 214};
 inline const QColor Call{102, 178, 170};
-inline const QColor Problem{230, 72, 72}; // the wavy underline
+inline const QColor Problem{230, 72, 72}; // a character that shows a problem, and its underline
 // A parenthesis and its partner beside the cursor.
 inline const QColor PartnerText{236, 236, 236};
 inline const QColor PartnerBackground{52, 70, 92};

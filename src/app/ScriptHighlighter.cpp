@@ -87,9 +87,11 @@ std::pair<int, int> around(const QString& text, std::pair<int, int> visible)
     return {from, to};
 }
 
+// The character that shows a problem: red, and underlined with a red wave, which alone is
+// hard to see under a single parenthesis.
 QTextCharFormat problemFormat()
 {
-    QTextCharFormat format;
+    QTextCharFormat format = coloured(ScriptColours::Problem);
     format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     format.setUnderlineColor(ScriptColours::Problem);
     return format;
@@ -177,7 +179,7 @@ void ScriptHighlighter::colourBlock(QTextBlock& block, LexState start, int from,
     while (const std::optional<Token> token = lexer.next())
         if (const QTextCharFormat* format = tokenFormat(*token, text.substr(from)))
             ranges.append({from + int(token->offset), int(token->length), *format});
-    // Later ranges are merged over earlier ones: the underline keeps the token's colour.
+    // Later ranges are merged over earlier ones.
     const int position = block.position();
     for (const ProblemMarks::Mark& mark : m_marks.between(position + from, position + to))
         ranges.append({mark.position - position, mark.length, problem});
