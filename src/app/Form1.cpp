@@ -5,6 +5,7 @@
 #include "EditorTextPieces.h"
 #include "Form1Layout.h"
 #include "MessageBoxSink.h"
+#include "NameMark.h"
 #include "ProgramColours.h"
 #include "ProgramData.h"
 #include "ScriptComposer.h"
@@ -67,6 +68,7 @@ Form1::Form1(QWidget* parent, const FileSeams& seams)
     applyColours();
     setTabOrder();
     nameForScreenReaders();
+    markNames();
     buildMenus();
     setUpFileCommands(seams);
     wireCommands();
@@ -224,6 +226,13 @@ void Form1::nameForScreenReaders()
     Text1->setAccessibleName(QStringLiteral("Instructions"));
     txtclose->setAccessibleName(QStringLiteral("Line closer"));
     txtclos1->setAccessibleName(QStringLiteral("Block closer"));
+}
+
+// A name that would not stand as one word in the script is marked as it is typed.
+void Form1::markNames()
+{
+    for (QLineEdit* box : {txtscriptname, txttrigger, txtflag, txtvehic, txtvehic2})
+        new NameMark(box);
 }
 
 void Form1::buildMenus()

@@ -60,6 +60,7 @@ private:
     void applyColours();
     void setTabOrder();
     void nameForScreenReaders();
+    void markNames();
     void buildMenus();
     void wireCommands();
     void setUpFileCommands(const FileSeams& seams);

@@ -4,6 +4,7 @@
 #include "ScriptEditor.h"
 
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -110,8 +111,8 @@ private slots:
     void partnerOfTheParenthesisBesideTheCursor()
     {
         ShownEditor editor(QStringLiteral("(a (b \")\") ; )\r\n c)"));
-        const std::pair<int, QList<int>> rows[] = {
-            {0, {0, 17}}, {10, {3, 9}}, {4, {3, 9}}, {8, {}}, {14, {}}, {18, {0, 17}}};
+        const std::pair<int, QList<int>> rows[] = {{0, {0, 17}}, {10, {3, 9}}, {4, {3, 9}},
+                                                   {8, {}},      {14, {}},     {18, {0, 17}}};
         for (const auto& [cursor, marks] : rows) {
             editor.putCursor(cursor);
             QTRY_COMPARE(partnerMarks(editor), marks);
@@ -137,7 +138,8 @@ private slots:
             editor.setWholeText(text);
             editor.putCursor(6);
             QTRY_COMPARE(editor.accessibleDescription().isEmpty(), text == "(fine)");
-            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), editor.mapToGlobal(QPoint(5, 5)));
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    editor.mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(editor.viewport(), &click);
             auto* menu = editor.findChild<QMenu*>();
             QVERIFY(menu);
@@ -176,11 +178,40 @@ private slots:
         QTRY_VERIFY(!editor.accessibleDescription().isEmpty());
         QCOMPARE(editor.wholeText(), QStringLiteral("(a ;* \"b\r\n(x))\r\n"));
         for (int step = 0; step < 3; ++step) {
-            QCOMPARE(editor.document()->availableUndoSteps(), plain.document()->availableUndoSteps());
+            QCOMPARE(editor.document()->availableUndoSteps(),
+                     plain.document()->availableUndoSteps());
             QCOMPARE(editor.wholeText(), plain.wholeText());
             editor.undo();
             plain.undo();
         }
+    }
+
+    void nameBoxIsMarkedWhileTheNameWouldBreakTheScript()
+    {
+        Form1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* box = child<QLineEdit>(window, "txtvehic");
+        auto* mark = child<QAction>(*box, "nameMark");
+        QVERIFY(!mark->isVisible());
+        const std::pair<QString, QString> rows[] = {{"Warthog vehic", "The name holds a space."},
+                                                    {"Warthog\"", "The name holds a double quote."},
+                                                    {"", "The name is empty."},
+                                                    {"Warthog_vehic", ""}};
+        for (const auto& [typed, problem] : rows) {
+            box->selectAll();
+            QTest::keyClicks(box, typed);
+            if (typed.isEmpty())
+                QTest::keyClick(box, Qt::Key_Delete);
+            QCOMPARE(mark->isVisible(), !problem.isEmpty());
+            QCOMPARE(box->toolTip().left(problem.size()), problem);
+            QCOMPARE(box->accessibleDescription(), box->toolTip());
+            QCOMPARE(box->toolTip().contains("underscores stand for spaces"), !problem.isEmpty());
+        }
+        box->setText(QStringLiteral("Warthog vehic"));
+        child<QPushButton>(window, "cmdcmpl")->click();
+        QVERIFY(
+            window.scriptText().contains(QStringLiteral("(object_teleport \"Warthog vehic\" ")));
     }
 };
 

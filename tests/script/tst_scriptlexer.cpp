@@ -1,6 +1,7 @@
 #include "ScriptCheck.h"
 #include "ScriptComposer.h"
 #include "ScriptLexer.h"
+#include "ScriptNames.h"
 #include "ScriptWords.h"
 
 #include <QTest>
@@ -93,7 +94,8 @@ private slots:
                                                       << "";
         QTest::newRow("lines") << u"a\r\nb\rc\nd\u2028e\u2029f\u240D )"_qs
                                << "7:2 ')' closes nothing";
-        QTest::newRow("after CR LF") << "a\r\n )" << "2:2 ')' closes nothing";
+        QTest::newRow("after CR LF") << "a\r\n )"
+                                     << "2:2 ')' closes nothing";
         QTest::newRow("characters, not code units")
             << u"\U0001F600\u00E9)"_qs << "1:3 ')' closes nothing";
         QTest::newRow("open string") << "(\"x\n)"
@@ -127,6 +129,17 @@ private slots:
             {u"Script", WordKind::Other},           {u"iff", WordKind::Other}};
         for (const auto& [word, kind] : rows)
             QCOMPARE(ClassifyWord(word), kind);
+    }
+
+    void namesThatWouldNotStandAsOneWord()
+    {
+        const std::pair<std::u16string_view, std::string> rows[] = {
+            {u"a\tb", "The name holds a space."},
+            {u"a(", "The name holds a parenthesis."},
+            {u"a;b\"", "The name holds a semicolon."},
+            {u"Warthog_\u00e9", ""}};
+        for (const auto& [name, problem] : rows)
+            QCOMPARE(QString::fromStdString(NameProblem(name)), QString::fromStdString(problem));
     }
 };
 
