@@ -18,7 +18,11 @@ ScriptEditor::ScriptEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
 }
 
-ScriptEditor::~ScriptEditor() = default;
+// The language support goes first, while the document it watches is still there.
+ScriptEditor::~ScriptEditor()
+{
+    delete m_language;
+}
 
 void ScriptEditor::setLanguageSupport(bool on)
 {
