@@ -1,7 +1,6 @@
 #include "ScriptCheck.h"
 #include "ScriptComposer.h"
 #include "ScriptLexer.h"
-#include "ScriptNames.h"
 #include "ScriptWords.h"
 
 #include <QTest>
@@ -15,13 +14,17 @@ std::u16string_view view(const QString& text)
     return {reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())};
 }
 
-// Each token as a letter for its kind and its text, joined by '|': a row reads at a glance.
+// Each token as a letter for its kind (for a word, its kind of word) and its text, joined
+// by '|': a row reads at a glance.
 QString lexed(const QString& text, LexState& state)
 {
     QStringList parts;
-    for (const Token& t : LexLine(view(text), state))
-        parts << QChar(u"_e()scbnw"[int(t.kind)]) +
-                     text.mid(qsizetype(t.offset), qsizetype(t.length));
+    for (const Token& t : LexLine(view(text), state)) {
+        const QString part = text.mid(qsizetype(t.offset), qsizetype(t.length));
+        const QChar kind = t.kind == TokenKind::Word ? u"wfkxt"[int(ClassifyWord(view(part)))]
+                                                     : u"_e()scbn"[int(t.kind)];
+        parts << kind + part;
+    }
     return parts.join('|');
 }
 
@@ -48,9 +51,11 @@ private slots:
         QTest::addColumn<int>("end");
         const int code = 0, string = 1, block = 2;
         QTest::newRow("form") << "(script continuous \"Tele\"" << code
-                              << "((|wscript|_ |wcontinuous|_ |s\"Tele\"" << code;
+                              << "((|fscript|_ |kcontinuous|_ |s\"Tele\"" << code;
+        QTest::newRow("words") << "(object_teleport true Script iff" << code
+                               << "((|xobject_teleport|_ |ttrue|_ |wScript|_ |wiff" << code;
         QTest::newRow("numbers") << "(sleep -0.5 12 .5 1.2.3 - 4x)" << code
-                                 << "((|wsleep|_ |n-0.5|_ |n12|_ |n.5|_ |w1.2.3|_ |w-|_ |w4x|))"
+                                 << "((|fsleep|_ |n-0.5|_ |n12|_ |n.5|_ |w1.2.3|_ |w-|_ |w4x|))"
                                  << code;
         QTest::newRow("text in a string")
             << "\"a (;* b\"x\t(" << code << "s\"a (;* b\"|wx|_\t|((" << code;
@@ -80,66 +85,25 @@ private slots:
         QCOMPARE(int(ScanState(view(text), LexState(start))), end);
     }
 
-    void checkFindsEachProblemWhereItIs_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("problems");
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("stray close") << "(a))("
-                                     << "1:4 ')' closes nothing; 1:5 '(' is never closed";
-        QTest::newRow("inner open") << "(a (b)"
-                                    << "1:1 '(' is never closed";
-        QTest::newRow("text in strings and comments") << "( \")\" ; )\n;* ) *; )"
-                                                      << "";
-        QTest::newRow("lines") << u"a\r\nb\rc\nd\u2028e\u2029f\u240D )"_qs
-                               << "7:2 ')' closes nothing";
-        QTest::newRow("after CR LF") << "a\r\n )"
-                                     << "2:2 ')' closes nothing";
-        QTest::newRow("characters, not code units")
-            << u"\U0001F600\u00E9)"_qs << "1:3 ')' closes nothing";
-        QTest::newRow("open string") << "(\"x\n)"
-                                     << "1:1 '(' is never closed; 1:2 string is never closed";
-        QTest::newRow("open block") << ")\n ;* )"
-                                    << "1:1 ')' closes nothing; 2:2 block comment is never closed";
-    }
-
     void checkFindsEachProblemWhereItIs()
     {
-        QFETCH(QString, text);
-        QTEST(checked(text), "problems");
-    }
-
-    void composedScriptsHaveNoProblem()
-    {
-        ScriptFields fields;
-        for (bool two : {false, true}) {
-            fields.twoVehicles = two;
-            QCOMPARE(checked(QString::fromStdString(ComposeScript(fields))), QString());
-            fields.vehicleName = "a(b;*";
-            fields.triggerName = ")";
-        }
-    }
-
-    void setsApartTheLanguageWords()
-    {
-        const std::pair<std::u16string_view, WordKind> rows[] = {
-            {u"sleep_until", WordKind::FormOpener}, {u"stub", WordKind::ScriptKind},
-            {u"object_teleport", WordKind::Call},   {u"false", WordKind::Truth},
-            {u"Script", WordKind::Other},           {u"iff", WordKind::Other}};
-        for (const auto& [word, kind] : rows)
-            QCOMPARE(ClassifyWord(word), kind);
-    }
-
-    void namesThatWouldNotStandAsOneWord()
-    {
-        const std::pair<std::u16string_view, std::string> rows[] = {
-            {u"a\tb", "The name holds a space."},
-            {u"a(", "The name holds a parenthesis."},
-            {u"a;b\"", "The name holds a semicolon."},
-            {u"Warthog_\u00e9", ""}};
-        for (const auto& [name, problem] : rows)
-            QCOMPARE(QString::fromStdString(NameProblem(name)), QString::fromStdString(problem));
+        ScriptFields two;
+        two.twoVehicles = true;
+        two.vehicleName = "a(b;*";
+        const std::pair<QString, QString> rows[] = {
+            {"", ""},
+            {"(a))(", "1:4 ')' closes nothing; 1:5 '(' is never closed"},
+            {"(a (b)", "1:1 '(' is never closed"},
+            {"( \")\" ; )\n;* ) *; )", ""},
+            {u"a\r\nb\rc\nd\u2028e\u2029f\u240D )"_qs, "7:2 ')' closes nothing"},
+            {"a\r\n )", "2:2 ')' closes nothing"},
+            {u"\U0001F600\u00E9)"_qs, "1:3 ')' closes nothing"}, // characters, not code units
+            {"(\"x\n)", "1:1 '(' is never closed; 1:2 string is never closed"},
+            {")\n ;* )", "1:1 ')' closes nothing; 2:2 block comment is never closed"},
+            {QString::fromStdString(ComposeScript({})), ""},
+            {QString::fromStdString(ComposeScript(two)), ""}};
+        for (const auto& [text, problems] : rows)
+            QCOMPARE(checked(text), problems);
     }
 };
 
