@@ -28,8 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text =
         QString::fromStdU16String(decodeWindows1252({reinterpret_cast<const char*>(data), size}));
     // One editor for the whole run: each input replaces what the last one left, as a
-    // Compile or a load does.
+    // Compile or a load does. It knows the script language, as the main window's does: its
+    // colours and marks must leave the text and Undo alone.
     static ScriptEditor editor;
+    editor.setLanguageSupport(true);
     const QString previous = editor.wholeText();
     editor.setWholeText(text);
     require(editor.wholeText() == text, "the editor gives back what it was given");
