@@ -206,7 +206,7 @@ void addLanguageFigures()
     addSideBySide("highlight load 10 MB", "Load", 1.25, 3, large, load);
     addSideBySide("keystroke 300 KB", "keystroke", 1.5, 5, small, typeInTheMiddle);
     addSideBySide("worst keystroke 10 MB", "keystroke", 3, 5, large, openAndCloseABlockComment);
-    addSideBySide("stall after load 10 MB", "stall", 1.25, 3, large, stallAfterLoad);
+    addSideBySide("stall after load 10 MB", "stall", 1.25, 7, large, stallAfterLoad);
     addFigure({.name = "check 300 KB",
                .subjectName = "check",
                .baselineName = "plain Load",

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmark program and runs every figure against its baseline, side by side in
-# the same run: start-up (offscreen and on Xvfb), load, save and compile. Prints one line per
-# figure with its ratio. Takes under two minutes. Arguments go to the program, for instance
-# --benchmark_filter=startup to run only the start-up figures.
+# the same run: start-up (offscreen and on Xvfb), load, save, compile and the editor's
+# language support. Prints one line per figure with its ratio. Takes about four minutes.
+# Arguments go to the program, for instance --benchmark_filter=startup to run only the
+# start-up figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -175,10 +175,20 @@ void ScriptHighlighter::colourBlock(QTextBlock& block, LexState start, int from,
     const QString whole = block.text();
     const std::u16string_view text = lexerView(whole);
     QList<QTextLayout::FormatRange> ranges;
+    // Qt shapes each run of one format on its own: a range goes on over spaces into the next
+    // token of the same colour, so that "a" "b" or (( is one run.
+    const QTextCharFormat* last = nullptr;
     Lexer lexer(text.substr(from, to - from), ScanState(text.substr(0, from), start));
-    while (const std::optional<Token> token = lexer.next())
-        if (const QTextCharFormat* format = tokenFormat(*token, text.substr(from)))
-            ranges.append({from + int(token->offset), int(token->length), *format});
+    while (const std::optional<Token> token = lexer.next()) {
+        const QTextCharFormat* format = tokenFormat(*token, text.substr(from));
+        const int at = from + int(token->offset), end = at + int(token->length);
+        if (format && format == last)
+            ranges.last().length = end - ranges.last().start;
+        else if (format)
+            ranges.append({at, end - at, *format});
+        if (format || token->kind != TokenKind::Space)
+            last = format;
+    }
     // Later ranges are merged over earlier ones.
     const int position = block.position();
     for (const ProblemMarks::Mark& mark : m_marks.between(position + from, position + to))
