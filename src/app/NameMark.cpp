@@ -2,7 +2,7 @@
 
 #include "DeferredIcon.h"
 #include "EditorText.h"
-#include "ScriptNames.h"
+#include "NameCheck.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,20 +21,23 @@ NameMark::NameMark(QLineEdit* box) : QObject(box), m_box(box), m_mark(new QActio
 
 void NameMark::update()
 {
-    const std::string problem = NameProblem(lexerView(m_box->text()));
-    const QString text =
-        problem.empty() ? QString()
-                        : QString::fromStdString(problem) +
-                              QStringLiteral(" Names take no spaces and no quotes: underscores "
-                                             "stand for spaces.");
+    const std::optional<NameProblem> problem = CheckName(lexerView(m_box->text()));
+    QString text;
+    if (problem) {
+        text = QString::fromUtf8(NameProblemText(*problem)) + u'.';
+        text[0] = text[0].toUpper();
+        if (*problem != NameProblem::Whitespace)
+            text += QStringLiteral(" Names take no spaces and no quotes; underscores stand for "
+                                   "spaces.");
+    }
     // The icon and its place in the box are made for the first problem: most names never
     // have one, and start-up would pay for them.
-    if (!problem.empty() && m_box->actions().isEmpty()) {
+    if (problem && m_box->actions().isEmpty()) {
         m_mark->setIcon(deferredIcon(
             [] { return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning); }));
         m_box->addAction(m_mark, QLineEdit::TrailingPosition);
     }
-    m_mark->setVisible(!problem.empty());
+    m_mark->setVisible(problem.has_value());
     m_mark->setToolTip(text);
     m_box->setToolTip(text);
     m_box->setAccessibleDescription(text);
