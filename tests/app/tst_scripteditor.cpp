@@ -70,6 +70,8 @@ private slots:
         editor.undo();
         QCOMPARE(editor.wholeText(), QStringLiteral("hand edits\r\n"));
         QCOMPARE(inPieces(editor), editor.wholeText());
+        editor.undo(); // back to the empty editor: its placeholder took no step of its own
+        QCOMPARE(editor.wholeText(), QString());
     }
 
     void replacingLeavesTheCursorAtTheStart()
