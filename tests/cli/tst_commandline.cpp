@@ -91,6 +91,9 @@ private slots:
                                  << none << old;
         QTest::newRow("unknown option") << QStringList{"--vehicle", "x"} << 2 << none
                                         << usage("unknown option '--vehicle'") << old;
+        QTest::newRow("unknown compose option")
+            << QStringList{"compose", "--vehicles=x"} << 2 << none
+            << usage("unknown option '--vehicles'") << old;
         QTest::newRow("two files")
             << QStringList{"a.hsc", "b.hsc"} << 2 << none
             << usage("unknown command 'a.hsc' (the window opens one FILE)") << old;

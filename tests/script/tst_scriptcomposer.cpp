@@ -72,7 +72,7 @@ private slots:
         using enum vantrel::NameProblem;
         QTest::newRow("good") << "Fl\u00E4g_2.5" << -1;
         QTest::newRow("empty") << "" << int(Empty);
-        for (const char16_t blank : {u' ', u'\t', u'\n', u'\u00A0', u'\u2007', u'\u3000'})
+        for (const char16_t blank : {u' ', u'\t', u'\n', u'\u00A0', u'\u200A', u'\u3000'})
             QTest::addRow("U+%04X", unsigned(blank)) << QString(QChar(blank)) << int(Whitespace);
         QTest::newRow("quote, then blank") << "a\"b c" << int(Quote);
         QTest::newRow("parenthesis") << "x)" << int(Parenthesis);
