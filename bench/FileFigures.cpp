@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
@@ -176,6 +177,19 @@ Sample saveSubject(FileFixture& f)
     return sample;
 }
 
+// A save after the user has touched the text: a character typed in the middle and taken
+// out again. The bytes are the same, but the document now holds them line by line.
+Sample saveAfterEditSubject(FileFixture& f)
+{
+    if (std::string error = loadForSaving(f); !error.empty())
+        return {0, 0, error};
+    QTextCursor cursor(f.editor->document());
+    cursor.setPosition(f.editor->document()->characterCount() / 2);
+    cursor.insertText(QStringLiteral("x"));
+    cursor.deletePreviousChar();
+    return saveSubject(f);
+}
+
 // The store's part of a save alone: encode, append, flush to disk.
 Sample storeSubject(FileFixture& f)
 {
@@ -224,6 +238,13 @@ void addFileFigures(const std::string& label, qsizetype size, int loadPairs, int
                .goal = {.ratio = 2, .peakRiseMegabytes = 20},
                .pairs = savePairs,
                .subject = with(saveSubject),
+               .baseline = with(saveFloor)});
+    addFigure({.name = "save " + label + " after an edit",
+               .subjectName = "Save",
+               .baselineName = "write+fsync",
+               .goal = {},
+               .pairs = savePairs,
+               .subject = with(saveAfterEditSubject),
                .baseline = with(saveFloor)});
     addFigure({.name = "save " + label + ", store only",
                .subjectName = "SaveTextFile",

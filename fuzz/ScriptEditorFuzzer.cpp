@@ -1,6 +1,7 @@
 // The real editor widget, given any text a script file can hold, replacing what it held:
 // it gives the text back exactly, shows a line per CR LF, leaves the cursor at the start,
-// and one Undo brings back the text it replaced.
+// and one Undo brings back the text it replaced. What Save reads from it, in pieces, is
+// that same text each time.
 #include "FuzzCheck.h"
 #include "ScriptEditor.h"
 #include "Windows1252.h"
@@ -11,6 +12,20 @@
 #include <cstdint>
 
 using namespace vantrel;
+
+namespace {
+
+QString savedText(const ScriptEditor& editor)
+{
+    QString text;
+    editor.wholeTextInPieces().forEachPiece([&text](std::u16string_view piece) {
+        text += QStringView(piece.data(), qsizetype(piece.size()));
+        return true;
+    });
+    return text;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -35,14 +50,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString previous = editor.wholeText();
     editor.setWholeText(text);
     require(editor.wholeText() == text, "the editor gives back what it was given");
+    require(savedText(editor) == text, "Save reads what it was given");
     require(editor.document()->blockCount() == text.count(QStringLiteral("\r\n")) + 1,
             "each CR LF, and nothing else, starts an editor line");
     require(editor.textCursor().position() == 0 && !editor.textCursor().hasSelection(),
             "the cursor waits at the start");
     editor.undo();
     require(editor.wholeText() == previous, "one Undo brings back the text replaced");
+    require(savedText(editor) == previous, "Save reads the text brought back");
     editor.redo();
     require(editor.wholeText() == text, "Redo replaces it again");
+    require(savedText(editor) == text, "Save reads the text replaced again");
     editor.document()->clearUndoRedoStacks();
     return 0;
 }

@@ -3,19 +3,31 @@
 #include "EditorText.h"
 
 #include <QPlainTextEdit>
+#include <algorithm>
 #include <array>
 #include <private/qtextdocument_p.h>
 
 namespace vantrel {
 namespace {
 
-// What a stand-in for a single character stands for; any other character as it is.
-constexpr char16_t oneToOne(char16_t c)
+// The first character from `from` on that may stand in for others, or `end`. Nearly
+// every line is free of them up to its end, so they are looked for in blocks of a fixed
+// length, in a loop that compilers vectorise: a block whose characters, ORed together,
+// stay below 0x2000 holds none of them.
+const char16_t* nextStandIn(const char16_t* from, const char16_t* end)
 {
-    return c == EditorChar::LineFeed         ? u'\n'
-           : c == EditorChar::CarriageReturn ? u'\r'
-           : c == EditorChar::Null           ? u'\0'
-                                             : c;
+    static_assert(EditorChar::LowestStandIn >= 0x2000);
+    constexpr std::ptrdiff_t Block = 16;
+    for (; end - from >= Block; from += Block) {
+        char16_t bits = 0;
+        for (std::ptrdiff_t k = 0; k < Block; ++k)
+            bits |= from[k];
+        if (bits >= 0x2000)
+            break;
+    }
+    while (from != end && *from < EditorChar::LowestStandIn)
+        ++from;
+    return from;
 }
 
 // Gathers the document's text as the file has it in a small buffer, handed on each time it
@@ -25,68 +37,152 @@ class FileTextBuffer
 public:
     explicit FileTextBuffer(const TextPieces::Take& take) : m_take(take) {}
 
-    // Takes a fragment of the document; false once the taker wants no more. A paragraph
-    // break is always a fragment of its own in a QTextDocument, the one stand-in for two
-    // characters: the others are mapped in place when the buffer is handed on.
-    bool add(std::u16string_view fragment)
+    // Takes a stretch of the document's text, each stand-in written out as what it stands
+    // for; false once the taker wants no more.
+    bool add(std::u16string_view text)
     {
-        if (fragment.size() == 1 && fragment[0] == EditorChar::ParagraphBreak)
-            fragment = fileText(EditorChar::ParagraphBreak);
-        // A short fragment, as nearly every line is, goes in whole.
-        if (fragment.size() > m_text.size() - m_used && fragment.size() <= m_text.size() &&
-            !handOn())
+        const char16_t* from = text.data();
+        const char16_t* const end = from + text.size();
+        for (;;) {
+            const char16_t* standIn = nextStandIn(from, end);
+            if (!put({from, standIn}))
+                return false;
+            if (standIn == end)
+                return true;
+            const std::u16string_view standsFor = fileText(*standIn);
+            if (!put(standsFor.empty() ? std::u16string_view(standIn, 1) : standsFor))
+                return false;
+            from = standIn + 1;
+        }
+    }
+
+    bool handOn() { return m_used == 0 || m_take({m_text.data(), std::exchange(m_used, 0)}); }
+
+private:
+    bool put(std::u16string_view text)
+    {
+        // A short stretch, as nearly every line is, goes in whole.
+        if (text.size() > m_text.size() - m_used && text.size() <= m_text.size() && !handOn())
             return false;
-        while (!fragment.empty()) {
-            const std::size_t count = std::min(fragment.size(), m_text.size() - m_used);
-            std::copy_n(fragment.begin(), count, m_text.begin() + m_used);
+        while (!text.empty()) {
+            const std::size_t count = std::min(text.size(), m_text.size() - m_used);
+            std::copy_n(text.begin(), count, m_text.begin() + m_used);
             m_used += count;
-            fragment.remove_prefix(count);
+            text.remove_prefix(count);
             if (m_used == m_text.size() && !handOn())
                 return false;
         }
         return true;
     }
 
-    bool handOn()
-    {
-        // In runs of a fixed length, which compilers vectorise, then the rest.
-        constexpr std::size_t Run = 32;
-        std::size_t i = 0;
-        for (; i + Run <= m_used; i += Run)
-            for (std::size_t k = i; k < i + Run; ++k)
-                m_text[k] = oneToOne(m_text[k]);
-        for (; i < m_used; ++i)
-            m_text[i] = oneToOne(m_text[i]);
-        return m_used == 0 || m_take({m_text.data(), std::exchange(m_used, 0)});
-    }
-
-private:
     const TextPieces::Take& m_take;
     std::array<char16_t, 8192> m_text;
     std::size_t m_used = 0;
 };
 
+const QTextDocumentPrivate& documentText(const QPlainTextEdit& editor)
+{
+    return *QTextDocumentPrivate::get(editor.document());
+}
+
+std::u16string_view utf16(const QString& text, qsizetype from, qsizetype length)
+{
+    return {reinterpret_cast<const char16_t*>(text.constData()) + from, std::size_t(length)};
+}
+
+// The long way, as QTextDocument::toRawText() goes but without its copy of the whole text:
+// the document's fragments from position on, each a run of its buffer. The public ways to
+// read a part of the text (QTextBlock::text(), QTextCursor::selectedText()) search the
+// document's trees for every line, which made a save of a long script take many times as
+// long as writing its bytes.
+bool addFragments(FileTextBuffer& gathered, const QTextDocumentPrivate& text,
+                  const QString& buffer, qsizetype position, qsizetype length)
+{
+    const qsizetype end = position + length;
+    auto fragment = text.find(int(position));
+    // A fragment's position is looked up once; the next one starts where it ends.
+    for (qsizetype start = fragment.atEnd() ? end : fragment.position(); start < end;
+         ++fragment) {
+        const qsizetype size = fragment.value()->size_array[0];
+        const qsizetype from = std::max(position, start);
+        const qsizetype to = std::min(end, start + size);
+        if (!gathered.add(utf16(buffer, fragment.value()->stringPosition + (from - start),
+                                to - from)))
+            return false;
+        start += size;
+    }
+    return true;
+}
+
 } // namespace
 
-// The walk that QTextDocument::toRawText() makes, without its copy of the whole text: the
-// document's fragments in order, each a run of its buffer. The public ways to read a part of
-// the text (QTextBlock::text(), QTextCursor::selectedText()) search the document's trees
-// for every line, which made a save of a long script take many times as long as writing
-// its bytes.
+EditorTextPieces::EditorTextPieces(const QPlainTextEdit& editor) : m_editor(editor)
+{
+    m_known.forget(textLength());
+    m_changes = QObject::connect(editor.document(), &QTextDocument::contentsChange,
+                                 [this](int position, int removed, int added) {
+                                     changed(position, removed, added);
+                                 });
+}
+
+EditorTextPieces::~EditorTextPieces()
+{
+    QObject::disconnect(m_changes);
+}
+
+// The document reports every change here, Undo and Redo included (all but one made from
+// within this very signal, which nothing in the program does). A change made while
+// the document keeps no undo history may let Qt pack its buffer anew, which moves every
+// run: then nothing is known any more.
+void EditorTextPieces::changed(int position, int removed, int added)
+{
+    if (m_editor.document()->isUndoRedoEnabled())
+        m_known.change(position, removed, added);
+    // Qt counts the document's last separator in some changes; the text has none.
+    if (!m_editor.document()->isUndoRedoEnabled() || m_known.length() != textLength())
+        m_known.forget(textLength());
+}
+
+qsizetype EditorTextPieces::textLength() const
+{
+    // The last block's separator ends the document, not the text.
+    return m_editor.document()->characterCount() - 1;
+}
+
+qsizetype EditorTextPieces::bufferLength() const
+{
+    return documentText(m_editor).buffer().size();
+}
+
+void EditorTextPieces::keepWholeText(const QString& editorText, qsizetype bufferLengthBefore)
+{
+    const QString buffer = documentText(m_editor).buffer();
+    // Qt appends an inserted text to its buffer whole. Were it ever to stop, a save would
+    // simply take the long way.
+    if (textLength() == editorText.size() && bufferLengthBefore >= 0 &&
+        QStringView(buffer).mid(bufferLengthBefore, editorText.size()) == editorText)
+        m_known.knowWhole(editorText.size(), bufferLengthBefore);
+    else
+        m_known.forget(textLength());
+}
+
 void EditorTextPieces::forEachPiece(const Take& take) const
 {
-    const QTextDocument& document = *m_editor.document();
-    const QTextDocumentPrivate* text = QTextDocumentPrivate::get(&document);
-    const QString buffer = text->buffer();
-    const auto* characters = reinterpret_cast<const char16_t*>(buffer.constData());
+    const QTextDocumentPrivate& text = documentText(m_editor);
+    const QString buffer = text.buffer();
     FileTextBuffer gathered(take);
-    // The last block's separator ends the document, not the text.
-    qsizetype left = document.characterCount() - 1;
-    for (auto fragment = text->begin(); left > 0 && fragment != text->end(); ++fragment) {
-        const qsizetype size = std::min<qsizetype>(fragment.value()->size_array[0], left);
-        left -= size;
-        if (!gathered.add({characters + fragment.value()->stringPosition, std::size_t(size)}))
+    qsizetype position = 0;
+    const bool trusted =
+        m_editor.document()->isUndoRedoEnabled() && m_known.length() == textLength();
+    const std::vector<KnownStretches::Stretch> all{{textLength(), KnownStretches::Unknown}};
+    for (const KnownStretches::Stretch& stretch : trusted ? m_known.stretches() : all) {
+        const bool added =
+            stretch.bufferFrom == KnownStretches::Unknown
+                ? addFragments(gathered, text, buffer, position, stretch.length)
+                : gathered.add(utf16(buffer, stretch.bufferFrom, stretch.length));
+        if (!added)
             return;
+        position += stretch.length;
     }
     gathered.handOn();
 }

@@ -2,7 +2,6 @@
 
 #include "CommonDialog.h"
 #include "CompactCheckBox.h"
-#include "EditorTextPieces.h"
 #include "Form1Layout.h"
 #include "MessageBoxSink.h"
 #include "NameMark.h"
@@ -274,9 +273,8 @@ void Form1::setUpFileCommands(const FileSeams& seams)
     if (!seams.messages)
         m_messages = std::make_unique<MessageBoxSink>(this);
     m_store = std::make_unique<ScriptFileStore>(seams.messages ? *seams.messages : *m_messages);
-    m_scriptInPieces = std::make_unique<EditorTextPieces>(*Txt1);
     m_fileCommands = std::make_unique<ScriptCommands>(
-        seams.dialog ? *seams.dialog : *m_cdlg, *m_store, *m_scriptInPieces,
+        seams.dialog ? *seams.dialog : *m_cdlg, *m_store, Txt1->wholeTextInPieces(),
         [this](const QString& text) { setScriptText(text); });
 }
 

@@ -22,7 +22,6 @@ struct ControlSpec;
 struct ScriptFields;
 class FileDialog;
 class MessageSink;
-class EditorTextPieces;
 class ScriptFileStore;
 
 // The main window: the names that go into a script, the editor that holds it, the
@@ -103,7 +102,6 @@ private:
     std::unique_ptr<FileDialog> m_cdlg;
     std::unique_ptr<MessageSink> m_messages;
     std::unique_ptr<ScriptFileStore> m_store;
-    std::unique_ptr<EditorTextPieces> m_scriptInPieces; // what Save takes from the editor
     std::unique_ptr<ScriptCommands> m_fileCommands;
     WindowSlot<frmAbout> m_about;
     WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial window's library

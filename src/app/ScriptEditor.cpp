@@ -72,11 +72,14 @@ void ScriptEditor::setWholeText(const QString& text)
         cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
     const int oldEnd = cursor.position();
-    cursor.insertText(toEditorText(text));
+    const QString editorText = toEditorText(text);
+    const qsizetype bufferEnd = m_pieces.bufferLength();
+    cursor.insertText(editorText);
     cursor.setPosition(0);
     cursor.setPosition(oldEnd, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     cursor.endEditBlock();
+    m_pieces.keepWholeText(editorText, bufferEnd);
     if (m_language)
         m_language->checkSoon(); // a new script is checked at once, not after a pause
 }

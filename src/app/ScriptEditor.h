@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EditorTextPieces.h"
+
 #include <QPlainTextEdit>
 
 namespace vantrel {
@@ -21,6 +23,9 @@ public:
     // Replaces everything in one step that Undo can take back, so a Compile or a load
     // never destroys hand edits for good.
     void setWholeText(const QString& text);
+    // The same text as wholeText(), handed over in pieces without a copy of it: what Save
+    // writes.
+    const EditorTextPieces& wholeTextInPieces() const { return m_pieces; }
 
     // Colours, parenthesis partners and problem marks for the script language. They live
     // beside the text: the whole text and the undo history stay exactly as without them.
@@ -47,6 +52,7 @@ private:
     friend class ScriptLanguage; // reads which blocks are in view
 
     ScriptLanguage* m_language = nullptr;
+    EditorTextPieces m_pieces{*this};
 };
 
 } // namespace vantrel

@@ -1,12 +1,15 @@
-#include "EditorTextPieces.h"
+#include "EditorText.h"
 #include "ScriptEditor.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QRandomGenerator>
 #include <QTest>
+#include <private/qtextdocument_p.h>
 
+using vantrel::KnownStretches;
 using vantrel::ScriptEditor;
+using vantrel::toEditorText;
 
 namespace {
 
@@ -14,7 +17,7 @@ namespace {
 QString inPieces(const ScriptEditor& editor)
 {
     QString text;
-    vantrel::EditorTextPieces(editor).forEachPiece([&text](std::u16string_view piece) {
+    editor.wholeTextInPieces().forEachPiece([&text](std::u16string_view piece) {
         text += QStringView(piece.data(), qsizetype(piece.size()));
         return true;
     });
@@ -60,6 +63,85 @@ private slots:
             QCOMPARE(editor.wholeText(), text);
             QCOMPARE(inPieces(editor), text);
         }
+    }
+
+    // Save reads what went in whole straight from the document's buffer, and only the parts
+    // changed since the long way: after every kind of change it must still read exactly
+    // the editor's text.
+    void savedTextFollowsEveryChange()
+    {
+        ScriptEditor editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QRandomGenerator random(99);
+        const auto known = [&editor] {
+            std::vector<std::int64_t> lengths;
+            for (const auto& stretch : editor.wholeTextInPieces().knownStretches().stretches())
+                lengths.push_back(stretch.bufferFrom == KnownStretches::Unknown ? -stretch.length
+                                                                              : stretch.length);
+            return lengths;
+        };
+        editor.setWholeText(QStringLiteral("(script)\r\n(if)\n\rend"));
+        QCOMPARE(known(), (std::vector<std::int64_t>{18}));
+        QTextCursor cursor(editor.document());
+        cursor.setPosition(3);
+        cursor.insertText(QStringLiteral("xy"));
+        QCOMPARE(known(), (std::vector<std::int64_t>{3, -2, 15}));
+        QCOMPARE(inPieces(editor), QStringLiteral("(scxyript)\r\n(if)\n\rend"));
+
+        for (int step = 0; step < 400; ++step) {
+            if (step % 50 == 0)
+                editor.setWholeText(randomFileText(random, random.bounded(0, 400)));
+            const int length = editor.document()->characterCount() - 1;
+            QTextCursor at(editor.document());
+            at.setPosition(random.bounded(length + 1));
+            at.setPosition(random.bounded(length + 1), QTextCursor::KeepAnchor);
+            switch (random.bounded(6)) {
+            case 0: at.insertText(toEditorText(randomFileText(random, random.bounded(4)))); break;
+            case 1: at.removeSelectedText(); break;
+            case 2: editor.undo(); break;
+            case 3: editor.redo(); break;
+            case 4:
+                editor.setTextCursor(at);
+                QTest::keyClick(&editor, Qt::Key_Return);
+                break;
+            default:
+                editor.setTextCursor(at);
+                QTest::keyClick(&editor, Qt::Key_Backspace);
+            }
+            QCOMPARE(inPieces(editor), editor.wholeText());
+        }
+    }
+
+    // Without an undo history the document packs its buffer anew once enough of it is
+    // removed text, which moves every run of it: Save must not read the old places.
+    void savedTextFollowsADocumentWithoutUndo()
+    {
+        ScriptEditor editor;
+        const QString line = QStringLiteral("(object_teleport \"Warthog\" \"Exit\")\r\n");
+        editor.setWholeText(line.repeated(100000));
+        editor.document()->setUndoRedoEnabled(false);
+        const auto bufferLength = [&editor] {
+            return QTextDocumentPrivate::get(editor.document())->buffer().size();
+        };
+        QTextCursor cursor(editor.document());
+        bool packed = false;
+        for (int step = 0; step < 100 && !packed; ++step) {
+            const qsizetype before = bufferLength();
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(toEditorText(line.repeated(1000)));
+            // Enough removed text to be worth packing, between a start and an end still
+            // as they went in.
+            cursor.setPosition(10);
+            cursor.setPosition(50010, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+            packed = bufferLength() < before;
+            QCOMPARE(inPieces(editor), editor.wholeText());
+        }
+        QVERIFY(packed);
+        editor.document()->setUndoRedoEnabled(true);
+        cursor.insertText(QStringLiteral("z"));
+        QCOMPARE(inPieces(editor), editor.wholeText());
     }
 
     void replacingCanBeUndone()
