@@ -3,7 +3,6 @@
 # its manual page and its data folder.
 include(GNUInstallDirs)
 
-set(VANTREL_APP_ID org.vantrel.Vantrel)
 # The program looks for its data here, relative to its own binary.
 set(VANTREL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/vantrel)
 

@@ -15,6 +15,8 @@ void setUpApplication(QApplication& app)
 {
     QApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
     QApplication::setApplicationVersion(versionNumber());
+    // Wayland desktops find the window's icon and name through its desktop entry.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopEntryName));
     QApplication::setStyle(new ProgramStyle);
     app.installEventFilter(new AltKeyFilter(&app));
 

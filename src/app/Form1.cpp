@@ -119,6 +119,19 @@ void Form1::dropEvent(QDropEvent* event)
         this, [this, file] { openScript(file); }, Qt::QueuedConnection);
 }
 
+// A name box lets a dropped file pass on to the window, which loads it, rather than take
+// its address as text; dropped text still goes in.
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) &&
+        !ScriptEditor::droppedFile(static_cast<QDropEvent*>(event)->mimeData()).isEmpty()) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void Form1::buildControls()
 {
     m_client = place(new QWidget(this), "client", form1::ClientTwips);
@@ -170,6 +183,7 @@ QLineEdit* Form1::inputBox(const ControlSpec& row)
     // Qt cuts a line edit's text at 32767 characters unless told otherwise; a name is used
     // whole, however long.
     box->setMaxLength(std::numeric_limits<int>::max());
+    box->installEventFilter(this);
     m_inputBoxes.emplace_back(box, row.field);
     return box;
 }

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 
@@ -127,6 +128,9 @@ private slots:
                                 "example of a correct name \"Warthog_vehic\"  No Quotes\r\n"
                                 "example of a incorrect name \"Warthog vehic\"  No Quotes"));
         QTRY_VERIFY(!w.windowIcon().isNull()); // given once the first window has painted
+        // Desktops match the window with the entry the package installs.
+        QVERIFY(QFile::exists(QStringLiteral(VANTREL_DATA_SOURCE_DIR "/%1.desktop")
+                                  .arg(QGuiApplication::desktopFileName())));
     }
 
     void everyControlIsWhereItWasDesigned()

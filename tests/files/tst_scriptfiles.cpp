@@ -451,13 +451,15 @@ private slots:
         files.setText(path("b.hsc"));
         auto* Txt1 = child<QPlainTextEdit>(*m_window, "Txt1");
         auto* Text1 = child<QPlainTextEdit>(*m_window, "Text1");
-        for (QWidget* target :
-             {static_cast<QWidget*>(m_window.get()), Txt1->viewport(), Text1->viewport()}) {
+        auto* txtflag = child<QLineEdit>(*m_window, "txtflag");
+        for (QWidget* target : {static_cast<QWidget*>(m_window.get()), Txt1->viewport(),
+                                Text1->viewport(), static_cast<QWidget*>(txtflag)}) {
             m_window->setScriptText(QStringLiteral("typed"));
             QVERIFY(dragAndDrop(target, files));
             QTRY_COMPARE(m_window->scriptText(), QStringLiteral("b"));
             QCOMPARE(m_dialog.FileName(), path("b.hsc"));
         }
+        QCOMPARE(txtflag->text(), QStringLiteral("Exit")); // the file passed through it
         // Dropped text goes into the editor as typed text does; the window takes none.
         QMimeData text;
         text.setText(QStringLiteral("1\n2\r3\r\n"));
@@ -465,6 +467,10 @@ private slots:
         QVERIFY(!dragAndDrop(m_window.get(), text));
         QVERIFY(dragAndDrop(Txt1->viewport(), text));
         QCOMPARE(m_window->scriptText(), QStringLiteral("1\r\n2\r\n3\r\n"));
+        QMimeData name;
+        name.setText(QStringLiteral("Gate"));
+        QVERIFY(dragAndDrop(txtflag, name));
+        QVERIFY(txtflag->text().contains(QStringLiteral("Gate")));
         QVERIFY(m_sink.messages.isEmpty());
         QCOMPARE(m_dialog.shown, QString());
     }
