@@ -131,14 +131,13 @@ EditorTextPieces::~EditorTextPieces()
 }
 
 // The document reports every change here, Undo and Redo included (all but one made from
-// within this very signal, which nothing in the program does). A change made while
+// within this very signal, which nothing in the program does). Qt counts the document's
+// last separator in some changes, which the text does not have; and a change made while
 // the document keeps no undo history may let Qt pack its buffer anew, which moves every
-// run: then nothing is known any more.
+// run. After either nothing is known any more.
 void EditorTextPieces::changed(int position, int removed, int added)
 {
-    if (m_editor.document()->isUndoRedoEnabled())
-        m_known.change(position, removed, added);
-    // Qt counts the document's last separator in some changes; the text has none.
+    m_known.change(position, removed, added);
     if (!m_editor.document()->isUndoRedoEnabled() || m_known.length() != textLength())
         m_known.forget(textLength());
 }
