@@ -165,16 +165,26 @@ void EditorTextPieces::keepWholeText(const QString& editorText, qsizetype buffer
         m_known.forget(textLength());
 }
 
+// Whether what is known still holds: checked on every save, so that no stretch is read
+// from a buffer that does not have it.
+bool EditorTextPieces::knownStretchesHold(const QString& buffer) const
+{
+    const auto inBuffer = [&buffer](const KnownStretches::Stretch& stretch) {
+        return stretch.bufferFrom == KnownStretches::Unknown ||
+               stretch.bufferFrom + stretch.length <= buffer.size();
+    };
+    return m_editor.document()->isUndoRedoEnabled() && m_known.length() == textLength() &&
+           std::ranges::all_of(m_known.stretches(), inBuffer);
+}
+
 void EditorTextPieces::forEachPiece(const Take& take) const
 {
     const QTextDocumentPrivate& text = documentText(m_editor);
     const QString buffer = text.buffer();
+    const std::vector<KnownStretches::Stretch> unknown{{textLength(), KnownStretches::Unknown}};
     FileTextBuffer gathered(take);
     qsizetype position = 0;
-    const bool trusted =
-        m_editor.document()->isUndoRedoEnabled() && m_known.length() == textLength();
-    const std::vector<KnownStretches::Stretch> all{{textLength(), KnownStretches::Unknown}};
-    for (const KnownStretches::Stretch& stretch : trusted ? m_known.stretches() : all) {
+    for (const auto& stretch : knownStretchesHold(buffer) ? m_known.stretches() : unknown) {
         const bool added =
             stretch.bufferFrom == KnownStretches::Unknown
                 ? addFragments(gathered, text, buffer, position, stretch.length)

@@ -39,6 +39,7 @@ public:
 
 private:
     void changed(int position, int removed, int added);
+    bool knownStretchesHold(const QString& buffer) const;
     qsizetype textLength() const;
 
     const QPlainTextEdit& m_editor;

@@ -1,5 +1,6 @@
 #include "KnownStretches.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace vantrel {
@@ -25,7 +26,7 @@ std::int64_t KnownStretches::length() const
 void KnownStretches::change(std::int64_t position, std::int64_t removed, std::int64_t added)
 {
     if (position < 0 || removed < 0 || added < 0 || position + removed > length()) {
-        forget(length() - removed + added);
+        forget(std::max<std::int64_t>(0, length() - removed + added));
         return;
     }
     const std::size_t first = cutAt(position);
