@@ -1,15 +1,20 @@
 // The real editor widget, given any text a script file can hold, replacing what it held:
 // it gives the text back exactly, shows a line per CR LF, leaves the cursor at the start,
 // and one Undo brings back the text it replaced. What Save reads from it, in pieces, is
-// that same text each time.
+// that same text each time, and after each of a few edits here and there.
+#include "EditorText.h"
 #include "FuzzCheck.h"
 #include "ScriptEditor.h"
 #include "Windows1252.h"
 
 #include <QApplication>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <random>
+#include <string_view>
 
 using namespace vantrel;
 
@@ -23,6 +28,35 @@ QString savedText(const ScriptEditor& editor)
         return true;
     });
     return text;
+}
+
+// A few edits where a user might make them, seeded by the input: typed or pasted pieces of
+// it, removed selections, Undo and Redo. After each, Save reads the known stretches of the
+// text and the changed ones between them: together they must be the text.
+void editAndCompare(ScriptEditor& editor, const QString& text, std::string_view bytes)
+{
+    std::minstd_rand random(std::uint32_t(std::hash<std::string_view>{}(bytes)));
+    const auto below = [&random](int bound) { return int(random() % std::uint32_t(bound)); };
+    for (int edit = 0; edit < 6; ++edit) {
+        const int length = editor.document()->characterCount() - 1;
+        QTextCursor cursor(editor.document());
+        cursor.setPosition(below(length + 1));
+        cursor.setPosition(below(length + 1), QTextCursor::KeepAnchor);
+        switch (below(4)) {
+        case 0:
+            cursor.insertText(toEditorText(text.mid(below(text.size() + 1), below(9))));
+            break;
+        case 1:
+            cursor.removeSelectedText();
+            break;
+        case 2:
+            editor.undo();
+            break;
+        default:
+            editor.redo();
+        }
+        require(savedText(editor) == editor.wholeText(), "Save reads the text after an edit");
+    }
 }
 
 } // namespace
@@ -61,6 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     editor.redo();
     require(editor.wholeText() == text, "Redo replaces it again");
     require(savedText(editor) == text, "Save reads the text replaced again");
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    editAndCompare(editor, text, bytes);
     editor.document()->clearUndoRedoStacks();
     return 0;
 }
