@@ -101,8 +101,8 @@ bool addFragments(FileTextBuffer& gathered, const QTextDocumentPrivate& text,
     const qsizetype end = position + length;
     auto fragment = text.find(int(position));
     // A fragment's position is looked up once; the next one starts where it ends.
-    for (qsizetype start = fragment.atEnd() ? end : fragment.position(); start < end;
-         ++fragment) {
+    for (qsizetype start = fragment.atEnd() ? end : fragment.position();
+         start < end && !fragment.atEnd(); ++fragment) {
         const qsizetype size = fragment.value()->size_array[0];
         const qsizetype from = std::max(position, start);
         const qsizetype to = std::min(end, start + size);
