@@ -5,30 +5,11 @@
 #include <QPlainTextEdit>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <private/qtextdocument_p.h>
 
 namespace vantrel {
 namespace {
-
-// The first character from `from` on that may stand in for others, or `end`. Nearly
-// every line is free of them up to its end, so they are looked for in blocks of a fixed
-// length, in a loop that compilers vectorise: a block whose characters, ORed together,
-// stay below 0x2000 holds none of them.
-const char16_t* nextStandIn(const char16_t* from, const char16_t* end)
-{
-    static_assert(EditorChar::LowestStandIn >= 0x2000);
-    constexpr std::ptrdiff_t Block = 16;
-    for (; end - from >= Block; from += Block) {
-        char16_t bits = 0;
-        for (std::ptrdiff_t k = 0; k < Block; ++k)
-            bits |= from[k];
-        if (bits >= 0x2000)
-            break;
-    }
-    while (from != end && *from < EditorChar::LowestStandIn)
-        ++from;
-    return from;
-}
 
 // Gathers the document's text as the file has it in a small buffer, handed on each time it
 // fills: one piece for many lines, rather than one or more for each.
@@ -43,35 +24,68 @@ public:
     {
         const char16_t* from = text.data();
         const char16_t* const end = from + text.size();
-        for (;;) {
-            const char16_t* standIn = nextStandIn(from, end);
-            if (!put({from, standIn}))
+        while (from != end) {
+            if (m_text.size() - m_used < Block && !handOn())
                 return false;
-            if (standIn == end)
-                return true;
-            const std::u16string_view standsFor = fileText(*standIn);
-            if (!put(standsFor.empty() ? std::u16string_view(standIn, 1) : standsFor))
-                return false;
-            from = standIn + 1;
+            from = copyPlain(from, end);
+            if (from != end && *from >= EditorChar::LowestStandIn) {
+                if (!putStandIn(*from))
+                    return false;
+                ++from;
+            }
         }
+        return true;
     }
 
     bool handOn() { return m_used == 0 || m_take({m_text.data(), std::exchange(m_used, 0)}); }
 
 private:
-    bool put(std::u16string_view text)
+    // Stand-ins are looked for while the text is copied, a block at a time in a loop that
+    // compilers vectorise: a block whose characters, ORed together, stay below 0x2000 holds
+    // none of them, as nearly every block does.
+    static constexpr std::ptrdiff_t Block = 16;
+    static_assert(EditorChar::LowestStandIn >= 0x2000);
+
+    // Copies characters that stand for themselves until a stand-in, the end or a full
+    // buffer; returns where it stopped.
+    const char16_t* copyPlain(const char16_t* from, const char16_t* end)
     {
-        // A short stretch, as nearly every line is, goes in whole.
-        if (text.size() > m_text.size() - m_used && text.size() <= m_text.size() && !handOn())
-            return false;
-        while (!text.empty()) {
-            const std::size_t count = std::min(text.size(), m_text.size() - m_used);
-            std::copy_n(text.begin(), count, m_text.begin() + m_used);
-            m_used += count;
-            text.remove_prefix(count);
-            if (m_used == m_text.size() && !handOn())
-                return false;
+        char16_t* to = m_text.data() + m_used;
+        char16_t* const full = m_text.data() + m_text.size();
+        for (;;) {
+            while (end - from >= Block && full - to >= Block) {
+                std::array<char16_t, Block> block;
+                std::memcpy(block.data(), from, sizeof block);
+                std::memcpy(to, block.data(), sizeof block);
+                char16_t bits = 0;
+                for (const char16_t c : block)
+                    bits |= c;
+                if (bits >= 0x2000)
+                    break;
+                from += Block;
+                to += Block;
+            }
+            // A block that may hold one, or the last few characters: one at a time.
+            const char16_t* const stop = from + std::min({end - from, full - to, Block});
+            while (from != stop && *from < EditorChar::LowestStandIn)
+                *to++ = *from++;
+            if (from != stop || from == end || to == full)
+                break;
         }
+        m_used = std::size_t(to - m_text.data());
+        return from;
+    }
+
+    // A character from U+2028 on: a stand-in written out, any other as it is.
+    bool putStandIn(char16_t c)
+    {
+        if (m_text.size() - m_used < 2 && !handOn())
+            return false;
+        const std::u16string_view standsFor = fileText(c);
+        if (standsFor.empty())
+            m_text[m_used++] = c;
+        for (const char16_t written : standsFor)
+            m_text[m_used++] = written;
         return true;
     }
 
