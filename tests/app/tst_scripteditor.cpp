@@ -1,5 +1,6 @@
 #include "EditorText.h"
 #include "ScriptEditor.h"
+#include "Windows1252.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,9 +25,9 @@ QString inPieces(const ScriptEditor& editor)
     return text;
 }
 
-// A text as a script file can hold it: every character one of the 256 codes of the
-// file's 8-bit set (here Latin-1 for simplicity, so no-break spaces among them), with
-// runs of CR and LF mixed in.
+// A text as a script file can hold it: every character one of the 256 of Windows-1252, so
+// the euro sign, the dashes and the trade mark sign among them, with runs of CR and LF
+// mixed in.
 QString randomFileText(QRandomGenerator& random, int length)
 {
     QString text;
@@ -35,7 +36,8 @@ QString randomFileText(QRandomGenerator& random, int length)
         if (pick < 2)
             text += QString(random.bounded(1, 4), QChar(pick == 0 ? u'\r' : u'\n'));
         else
-            text += QChar(char16_t(random.bounded(256)));
+            text += QString::fromStdU16String(
+                vantrel::decodeWindows1252(std::string(1, char(random.bounded(256)))));
     }
     return text;
 }
@@ -53,8 +55,12 @@ private slots:
         editor.show();
         QStringList samples = {"", "\r\n", "\r", "\n", "\n\r", "x\u00a0y\u00a0", "\r\n\r\n"};
         samples << QString();
-        for (int code = 0; code < 256; ++code)
+        std::string everyByte;
+        for (int code = 0; code < 256; ++code) {
             samples.last() += QChar(char16_t(code));
+            everyByte += char(code);
+        }
+        samples << QString::fromStdU16String(vantrel::decodeWindows1252(everyByte));
         QRandomGenerator random(1234);
         for (int i = 0; i < 200; ++i)
             samples << randomFileText(random, random.bounded(1, 300));
