@@ -57,11 +57,10 @@ std::size_t KnownStretches::cutAt(std::int64_t position)
 }
 
 // Inserts a stretch, joined to an unknown neighbour when it is unknown too, so that typing
-// makes one unknown stretch rather than one per key.
+// makes one unknown stretch rather than one per key. An empty unknown one still joins the
+// unknown stretches on either side: a removal between them leaves one.
 void KnownStretches::add(std::size_t at, Stretch stretch)
 {
-    if (stretch.length == 0)
-        return;
     const auto unknown = [this](std::size_t i) {
         return i < m_stretches.size() && m_stretches[i].bufferFrom == Unknown;
     };
@@ -77,7 +76,8 @@ void KnownStretches::add(std::size_t at, Stretch stretch)
         m_stretches[at].length += stretch.length;
         return;
     }
-    m_stretches.insert(m_stretches.begin() + std::ptrdiff_t(at), stretch);
+    if (stretch.length > 0)
+        m_stretches.insert(m_stretches.begin() + std::ptrdiff_t(at), stretch);
 }
 
 } // namespace vantrel

@@ -53,6 +53,10 @@ private slots:
         QCOMPARE(shapeOf(known), (Shape{{2, 0}, {1, Unknown}, {3, 7}}));
         known.change(0, 3, 0); // everything but the last three characters
         QCOMPARE(shapeOf(known), (Shape{{3, 7}}));
+        known.change(0, 0, 1);
+        known.change(2, 0, 1);
+        known.change(1, 1, 0); // the known character between two typed ones
+        QCOMPARE(shapeOf(known), (Shape{{2, Unknown}, {2, 8}}));
     }
 
     void aChangeItCannotPlaceForgetsEverything()
