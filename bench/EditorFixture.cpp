@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 
-#include "ScriptCommands.h"
+#include "files/ScriptCommands.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FileDialog.h"
-#include "Form1.h"
-#include "MessageSink.h"
+#include "files/FileDialog.h"
+#include "files/MessageSink.h"
+#include "mainwindow/Form1.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -2,9 +2,9 @@
 
 #include "EditorFixture.h"
 #include "Figures.h"
-#include "ScriptCommands.h"
-#include "ScriptFileStore.h"
-#include "Windows1252.h"
+#include "files/ScriptCommands.h"
+#include "files/ScriptFileStore.h"
+#include "script/Windows1252.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,11 +1,12 @@
 #include "LanguageFigures.h"
 
 #include "EditorFixture.h"
-#include "EditorText.h"
 #include "Figures.h"
 #include "RealScript.h"
-#include "ScriptCheck.h"
-#include "ScriptEditor.h"
+#include "editor/EditorText.h"
+#include "editor/ScriptEditor.h"
+#include "language/EditorLanguageSupport.h"
+#include "script/ScriptCheck.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,7 +33,7 @@ struct LanguageFixture
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             error = "cannot write " + path.toStdString();
-        qobject_cast<ScriptEditor*>(plain.editor)->setLanguageSupport(false);
+        setLanguageSupport(*qobject_cast<ScriptEditor*>(plain.editor), false);
         for (EditorFixture* side : {&coloured, &plain})
             side->dialog.path = path;
     }

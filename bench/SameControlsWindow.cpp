@@ -2,11 +2,11 @@
 // colours, and nothing of the program behind them: no commands, no file store, no window
 // icon, no style of its own. What the toolkit needs to show that window.
 // Usage: vantrel_same_controls_window
-#include "Form1Layout.h"
-#include "ProgramColours.h"
-#include "ProgramFont.h"
-#include "Twips.h"
+#include "mainwindow/Form1Layout.h"
 #include "version.h"
+#include "windowkit/ProgramColours.h"
+#include "windowkit/ProgramFont.h"
+#include "windowkit/Twips.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "StartupFigures.h"
 
 #include "Figures.h"
-#include "ScriptComposer.h"
+#include "script/ScriptComposer.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,14 +1,14 @@
 // The benchmark program: every figure against its baseline, one line each. Runs offscreen;
 // under an X server (DISPLAY set) start-up is measured there as well.
 // Google Benchmark's options apply, for instance --benchmark_filter=startup.
-#include "Application.h"
 #include "CompileFigures.h"
 #include "Figures.h"
 #include "FileFigures.h"
-#include "Form1.h"
 #include "LanguageFigures.h"
 #include "RatioReporter.h"
 #include "StartupFigures.h"
+#include "app/Application.h"
+#include "mainwindow/Form1.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

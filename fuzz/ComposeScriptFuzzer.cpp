@@ -1,7 +1,7 @@
 // Any field values give a script of six or ten lines: checked through its length, its
 // CR LF pairs and its ends, which follow from the fields without composing anything.
 #include "FuzzCheck.h"
-#include "ScriptComposer.h"
+#include "script/ScriptComposer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Every byte string a script file can hold must reach the editor's characters and come back
 // unchanged, with no character left that the editor's document would fold into a line end.
-#include "EditorText.h"
 #include "FuzzCheck.h"
-#include "Windows1252.h"
+#include "editor/EditorText.h"
+#include "script/Windows1252.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,8 +3,8 @@
 // the text comes in pieces cut at a line end, every problem sits at a real character of the
 // text, and balanced forms built from the same input report nothing.
 #include "FuzzCheck.h"
-#include "ScriptCheck.h"
-#include "ScriptLexer.h"
+#include "script/ScriptCheck.h"
+#include "script/ScriptLexer.h"
 
 #include <algorithm>
 #include <cstddef>

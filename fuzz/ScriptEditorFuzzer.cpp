@@ -2,10 +2,11 @@
 // it gives the text back exactly, shows a line per CR LF, leaves the cursor at the start,
 // and one Undo brings back the text it replaced. What Save reads from it, in pieces, is
 // that same text each time, and after each of a few edits here and there.
-#include "EditorText.h"
 #include "FuzzCheck.h"
-#include "ScriptEditor.h"
-#include "Windows1252.h"
+#include "editor/EditorText.h"
+#include "editor/ScriptEditor.h"
+#include "language/EditorLanguageSupport.h"
+#include "script/Windows1252.h"
 
 #include <QApplication>
 #include <QTextCursor>
@@ -80,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Compile or a load does. It knows the script language, as the main window's does: its
     // colours and marks must leave the text and Undo alone.
     static ScriptEditor editor;
-    editor.setLanguageSupport(true);
+    setLanguageSupport(editor, true);
     const QString previous = editor.wholeText();
     editor.setWholeText(text);
     require(editor.wholeText() == text, "the editor gives back what it was given");

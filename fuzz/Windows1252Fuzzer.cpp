@@ -2,7 +2,7 @@
 // encodes back to itself; any other text either encodes to bytes that decode back to it, or
 // names the first character that has no byte.
 #include "FuzzCheck.h"
-#include "Windows1252.h"
+#include "script/Windows1252.h"
 
 #include <cstddef>
 #include <cstdint>

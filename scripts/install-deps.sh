@@ -7,7 +7,7 @@ packages=(
     # build
     g++ cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
-    # Save walks the editor's text where the document keeps it (src/app/EditorTextPieces.cpp)
+    # Save walks the editor's text where the document keeps it (src/editor/EditorTextPieces.cpp)
     qt6-base-private-dev
     # run: fonts the layout was measured with, media playback without a sound device
     fontconfig fonts-liberation2 fonts-dejavu-core
@@ -18,7 +18,7 @@ packages=(
     libbenchmark-dev
     # install and package checks: desktop entry, metainfo, MIME package, manual page
     desktop-file-utils appstream dpkg-dev file shared-mime-info man-db groff-base
-    # test data: the tools that made the short clip under tests/windows/data
+    # test data: the tools that made the short clip under tests/tutorial/data
     gstreamer1.0-tools
 )
 packages+=("$@")

@@ -3,7 +3,7 @@
 // their libraries takes several times as long as a whole `vantrel check` on Qt Core
 // alone, and no linker option defers it; so each program links only what it needs, and
 // this one, linked statically, costs a window start one exec and nothing more.
-#include "CommandWords.h"
+#include "cli/CommandWords.h"
 
 #include <cerrno>
 #include <climits>

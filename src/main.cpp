@@ -1,6 +1,6 @@
 // The program: its windows, and its commands that need none.
-#include "Application.h"
-#include "CommandLine.h"
+#include "app/Application.h"
+#include "cli/CommandLine.h"
 
 #include <QApplication>
 

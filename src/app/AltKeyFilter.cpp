@@ -1,4 +1,4 @@
-#include "AltKeyFilter.h"
+#include "app/AltKeyFilter.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
-#include "Application.h"
+#include "app/Application.h"
 
-#include "AltKeyFilter.h"
-#include "Form1.h"
-#include "ProgramFont.h"
-#include "ProgramIcon.h"
-#include "ProgramStyle.h"
+#include "app/AltKeyFilter.h"
+#include "app/ProgramIcon.h"
+#include "app/ProgramStyle.h"
+#include "mainwindow/Form1.h"
 #include "version.h"
+#include "windowkit/ProgramFont.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "ProgramIcon.h"
+#include "app/ProgramIcon.h"
 
-#include "DeferredIcon.h"
+#include "windowkit/DeferredIcon.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "ProgramStyle.h"
+#include "app/ProgramStyle.h"
 
-#include "DeferredIcon.h"
+#include "windowkit/DeferredIcon.h"
 
 #include <QPointer>
 #include <QStyleFactory>

@@ -1,6 +1,6 @@
-#include "Arguments.h"
+#include "cli/Arguments.h"
 
-#include "CommandWords.h"
+#include "cli/CommandWords.h"
 
 #include <algorithm>
 

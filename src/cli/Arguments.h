@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScriptComposer.h"
+#include "script/ScriptComposer.h"
 
 #include <QMap>
 #include <QString>

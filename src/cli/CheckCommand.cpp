@@ -1,9 +1,9 @@
-#include "CheckCommand.h"
+#include "cli/CheckCommand.h"
 
-#include "Console.h"
-#include "ScriptCheck.h"
-#include "ScriptFileStore.h"
-#include "Utf16.h"
+#include "cli/Console.h"
+#include "cli/Utf16.h"
+#include "files/ScriptFileStore.h"
+#include "script/ScriptCheck.h"
 
 #include <algorithm>
 

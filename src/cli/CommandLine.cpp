@@ -1,9 +1,9 @@
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
-#include "Arguments.h"
-#include "CheckCommand.h"
-#include "ComposeCommand.h"
-#include "Console.h"
+#include "cli/Arguments.h"
+#include "cli/CheckCommand.h"
+#include "cli/ComposeCommand.h"
+#include "cli/Console.h"
 #include "version.h"
 
 #include <QCoreApplication>

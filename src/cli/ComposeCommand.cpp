@@ -1,12 +1,12 @@
-#include "ComposeCommand.h"
+#include "cli/ComposeCommand.h"
 
-#include "Arguments.h"
-#include "Console.h"
-#include "NameCheck.h"
-#include "ScriptComposer.h"
-#include "ScriptFileStore.h"
-#include "Utf16.h"
-#include "Windows1252.h"
+#include "cli/Arguments.h"
+#include "cli/Console.h"
+#include "cli/Utf16.h"
+#include "files/ScriptFileStore.h"
+#include "script/NameCheck.h"
+#include "script/ScriptComposer.h"
+#include "script/Windows1252.h"
 
 #include <cerrno>
 #include <cstring>

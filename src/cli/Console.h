@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageSink.h"
+#include "files/MessageSink.h"
 
 #include <QByteArrayView>
 #include <QString>

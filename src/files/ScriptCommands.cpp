@@ -1,7 +1,7 @@
-#include "ScriptCommands.h"
+#include "files/ScriptCommands.h"
 
-#include "FileDialog.h"
-#include "ScriptFileStore.h"
+#include "files/FileDialog.h"
+#include "files/ScriptFileStore.h"
 
 namespace vantrel {
 

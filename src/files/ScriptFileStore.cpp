@@ -1,9 +1,9 @@
-#include "ScriptFileStore.h"
+#include "files/ScriptFileStore.h"
 
-#include "MessageSink.h"
-#include "ScriptWriter.h"
-#include "TextPieces.h"
-#include "Windows1252.h"
+#include "files/MessageSink.h"
+#include "files/ScriptWriter.h"
+#include "files/TextPieces.h"
+#include "script/Windows1252.h"
 
 #include <QFile>
 

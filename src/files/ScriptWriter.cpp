@@ -1,7 +1,7 @@
-#include "ScriptWriter.h"
+#include "files/ScriptWriter.h"
 
-#include "TextPieces.h"
-#include "Windows1252.h"
+#include "files/TextPieces.h"
+#include "script/Windows1252.h"
 
 #include <algorithm>
 #include <memory>

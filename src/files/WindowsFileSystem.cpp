@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "files/FileSystem.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "NameCheck.h"
+#include "script/NameCheck.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ScriptCheck.h"
+#include "script/ScriptCheck.h"
 
 #include <algorithm>
 #include <iterator>

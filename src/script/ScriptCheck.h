@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScriptLexer.h"
+#include "script/ScriptLexer.h"
 
 #include <cstddef>
 #include <string>

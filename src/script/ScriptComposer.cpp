@@ -1,4 +1,4 @@
-#include "ScriptComposer.h"
+#include "script/ScriptComposer.h"
 
 #include <string_view>
 #include <vector>

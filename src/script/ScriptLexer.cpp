@@ -1,4 +1,4 @@
-#include "ScriptLexer.h"
+#include "script/ScriptLexer.h"
 
 namespace vantrel {
 namespace {

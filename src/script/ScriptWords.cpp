@@ -1,4 +1,4 @@
-#include "ScriptWords.h"
+#include "script/ScriptWords.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "Windows1252.h"
+#include "script/Windows1252.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
-#include "Application.h"
-#include "Form1.h"
+#include "app/Application.h"
+#include "mainwindow/Form1.h"
 
 #include <QAction>
 #include <QApplication>

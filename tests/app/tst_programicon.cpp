@@ -1,6 +1,6 @@
-#include "DeferredIcon.h"
-#include "ProgramIcon.h"
-#include "ProgramStyle.h"
+#include "app/ProgramIcon.h"
+#include "app/ProgramStyle.h"
+#include "windowkit/DeferredIcon.h"
 
 #include <QPixmap>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "ScriptComposer.h"
+#include "script/ScriptComposer.h"
 
 #include <QDir>
 #include <QFile>

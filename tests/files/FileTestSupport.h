@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MessageSink.h"
-#include "Windows1252.h"
+#include "files/MessageSink.h"
+#include "script/Windows1252.h"
 
 #include <QFile>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "CommonDialog.h"
-#include "FileTestSupport.h"
-#include "Form1.h"
 #include "NamedChild.h"
-#include "ScriptFileStore.h"
+#include "files/FileTestSupport.h"
+#include "files/ScriptFileStore.h"
+#include "mainwindow/CommonDialog.h"
+#include "mainwindow/Form1.h"
 
 #include <QAction>
 #include <QDir>

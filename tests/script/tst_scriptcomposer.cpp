@@ -1,5 +1,5 @@
-#include "NameCheck.h"
-#include "ScriptComposer.h"
+#include "script/NameCheck.h"
+#include "script/ScriptComposer.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "ScriptCheck.h"
-#include "ScriptComposer.h"
-#include "ScriptLexer.h"
-#include "ScriptWords.h"
+#include "script/ScriptCheck.h"
+#include "script/ScriptComposer.h"
+#include "script/ScriptLexer.h"
+#include "script/ScriptWords.h"
 
 #include <QTest>
 

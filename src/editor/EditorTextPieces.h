@@ -1,0 +1,50 @@
+#pragma once
+
+#include "editor/KnownStretches.h"
+#include "files/TextPieces.h"
+
+#include <QMetaObject>
+#include <QString>
+
+class QPlainTextEdit;
+
+namespace vantrel {
+
+// The editor's whole text exactly as wholeText() gives it, in pieces that point into the
+// document itself, so that saving a long script copies none of it.
+//
+// The document keeps its text as runs of one buffer, a run for each line and one for each
+// line end, so walking them all costs as much for a long script as writing its bytes to
+// disk. But a text that goes in whole lies in the buffer in one stretch: keepWholeText()
+// notes it, and a save reads it straight, taking the long way only over what was changed
+// since.
+class EditorTextPieces : public TextPieces
+{
+public:
+    explicit EditorTextPieces(const QPlainTextEdit& editor);
+    ~EditorTextPieces() override;
+    EditorTextPieces(const EditorTextPieces&) = delete;
+    EditorTextPieces& operator=(const EditorTextPieces&) = delete;
+
+    void forEachPiece(const Take& take) const override;
+
+    // The length of the document's buffer: taken just before a whole text goes in.
+    qsizetype bufferLength() const;
+    // Notes where editorText, the document's whole text since a moment ago, lies in the
+    // buffer: from bufferLength as it was before the text went in. Kept only when the
+    // buffer proves to hold it there.
+    void keepWholeText(const QString& editorText, qsizetype bufferLengthBefore);
+    // What is known now: a save reads the known stretches straight from the buffer.
+    const KnownStretches& knownStretches() const { return m_known; }
+
+private:
+    void changed(int position, int removed, int added);
+    bool knownStretchesHold(const QString& buffer) const;
+    qsizetype textLength() const;
+
+    const QPlainTextEdit& m_editor;
+    KnownStretches m_known;
+    QMetaObject::Connection m_changes;
+};
+
+} // namespace vantrel

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "editor/EditorLanguage.h"
+#include "language/IdleCheck.h"
+#include "language/ProblemMarks.h"
+#include "language/ScriptHighlighter.h"
+
+#include <QObject>
+#include <QTimer>
+
+class QMenu;
+
+namespace vantrel {
+
+class ScriptEditor;
+
+// Ties the script editor to the language: colours, the partner of the parenthesis beside
+// the cursor, and the problems of the structure check, marked where they are. The check
+// runs once typing pauses and at once when the whole text is replaced. None of it touches
+// the document's text or its undo history.
+class EditorLanguageSupport : public QObject, public EditorLanguage
+{
+    Q_OBJECT
+
+public:
+    explicit EditorLanguageSupport(ScriptEditor& editor);
+    // Takes the colours and marks off the editor: its text shows plain again.
+    void makePlain();
+
+    void beforePaint() override { colourInView(); }
+    void wholeTextReplaced() override { m_check.start(0); }
+    // The problem under a point of the viewport, with the rectangle it covers there.
+    QString toolTipAt(QPoint point, QRect& area) const override;
+    void addActions(QMenu& menu) override;
+
+private:
+    // Colours the blocks in view; long ones only when `longBlocks` (see ScriptHighlighter),
+    // else once scrolling pauses.
+    void colourInView(bool longBlocks = false);
+    std::pair<int, int> visibleText(const QTextBlock& block) const;
+    void contentsChanged(int position, int removed, int added);
+    void checked(std::vector<ScriptProblem> problems);
+    void describeProblems();
+    void showPartner();
+    void goToProblem();
+
+    ScriptEditor& m_editor;
+    ProblemMarks m_marks;
+    ScriptHighlighter m_highlighter;
+    IdleCheck m_idleCheck;
+    QTimer m_check;
+    QTimer m_partner;
+    QTimer m_longBlocks;
+};
+
+// Turns an editor's language support on or off; off, its text shows plain again.
+void setLanguageSupport(ScriptEditor& editor, bool on);
+bool hasLanguageSupport(const ScriptEditor& editor);
+
+} // namespace vantrel

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "script/ScriptCheck.h"
+
+#include <QString>
+
+class QTextDocument;
+#include <span>
+#include <vector>
+
+namespace vantrel {
+
+// The problems of the last structure check, at their places in the editor. An edit moves
+// the marks after it along and drops the ones it touched, until the next check.
+class ProblemMarks
+{
+public:
+    struct Mark
+    {
+        int position;
+        int length; // the character that shows the problem; both of ";*"
+        ScriptProblem problem;
+    };
+
+    // Takes the problems of a new check of the document; false when their places are those
+    // already marked.
+    bool set(std::vector<ScriptProblem> problems, const QTextDocument& document);
+    void edited(int position, int removed, int added);
+
+    bool empty() const { return m_marks.empty(); }
+    int count() const { return int(m_marks.size()); }
+    const Mark& first() const { return m_marks.front(); }
+    // The marks that start in [from, to).
+    std::span<const Mark> between(int from, int to) const;
+    const Mark* at(int position) const;
+
+    // "Line 3, column 5: ')' closes nothing"
+    static QString describe(const ScriptProblem& problem);
+
+private:
+    std::vector<Mark> m_marks;
+};
+
+} // namespace vantrel

@@ -1,0 +1,60 @@
+#include "mainwindow/CommonDialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace vantrel {
+
+CommonDialog::CommonDialog(QWidget* parent) : m_parent(parent)
+{
+    Q_ASSERT(parent);
+}
+
+QFileDialog& CommonDialog::dialog()
+{
+    if (!m_dialog) {
+        m_dialog = new QFileDialog(m_parent);
+        m_dialog->setObjectName(QStringLiteral("cdlg"));
+        // A save appends to the chosen name with ".hsc" behind it and never replaces a
+        // file, so there is nothing to confirm.
+        m_dialog->setOption(QFileDialog::DontConfirmOverwrite);
+        if (!m_fileName.isEmpty())
+            m_dialog->selectFile(QFileInfo(m_fileName).absoluteFilePath());
+    }
+    return *m_dialog;
+}
+
+void CommonDialog::setFileName(const QString& path)
+{
+    m_fileName = path;
+    // Not made yet: the dialog selects the file when it is made.
+    if (m_dialog)
+        m_dialog->selectFile(QFileInfo(path).absoluteFilePath());
+}
+
+bool CommonDialog::ShowOpen()
+{
+    dialog().setAcceptMode(QFileDialog::AcceptOpen);
+    dialog().setFileMode(QFileDialog::ExistingFile);
+    return show();
+}
+
+bool CommonDialog::ShowSave()
+{
+    dialog().setAcceptMode(QFileDialog::AcceptSave);
+    dialog().setFileMode(QFileDialog::AnyFile);
+    return show();
+}
+
+bool CommonDialog::show()
+{
+    if (dialog().exec() != QDialog::Accepted)
+        return false;
+    const QStringList chosen = dialog().selectedFiles();
+    if (chosen.isEmpty())
+        return false;
+    m_fileName = chosen.first();
+    return true;
+}
+
+} // namespace vantrel

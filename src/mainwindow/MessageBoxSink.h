@@ -1,0 +1,21 @@
+#pragma once
+
+#include "files/MessageSink.h"
+
+class QWidget;
+
+namespace vantrel {
+
+// The program's message boxes: each message in a modal box with the critical-error icon.
+class MessageBoxSink : public MessageSink
+{
+public:
+    explicit MessageBoxSink(QWidget* parent) : m_parent(parent) {}
+
+    void showCritical(const QString& title, const QString& text) override;
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace vantrel

@@ -1,0 +1,421 @@
+#include "NamedChild.h"
+#include "about/frmAbout.h"
+#include "app/Application.h"
+#include "editor/ScriptEditor.h"
+#include "mainwindow/Form1.h"
+#include "script/ScriptComposer.h"
+#include "tutorial/EmbeddedPlayer.h"
+#include "tutorial/Form2.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace vantrel;
+
+namespace {
+
+void trigger(const QWidget& window, const char* action)
+{
+    child<QAction>(window, action)->trigger();
+}
+
+// Every control that the keyboard reaches has a name a screen reader can speak.
+void verifyEveryFocusableControlIsNamed(const QWidget& window)
+{
+    int checked = 0;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisible() || !widget->isEnabled() ||
+            !(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy())
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        QVERIFY2(!name.trimmed().isEmpty(),
+                 qPrintable(window.objectName() + u'/' + widget->objectName()));
+        ++checked;
+    }
+    QVERIFY2(checked > 0, qPrintable(window.objectName()));
+}
+
+// Everything a user could have changed in the main window.
+QStringList stateOf(const Form1& window)
+{
+    QStringList state;
+    for (const QLineEdit* box : window.findChildren<QLineEdit*>())
+        state << QStringLiteral("%1=%2 shown=%3")
+                     .arg(box->objectName(), box->text())
+                     .arg(box->isVisibleTo(&window));
+    for (const ScriptEditor* editor : window.findChildren<ScriptEditor*>())
+        state << editor->objectName() + u'=' + editor->wholeText();
+    state << QStringLiteral("Check1=%1").arg(child<QCheckBox>(window, "Check1")->checkState());
+    return state;
+}
+
+// A window whose constructor is its load step, counting how often it runs.
+struct CountedWindow : QWidget
+{
+    explicit CountedWindow(int& loads) { setWindowTitle(QString::number(++loads)); }
+};
+
+// Counts the Show events that one widget receives.
+struct ShowCounter : QObject
+{
+    explicit ShowCounter(const QObject* widget) : watched(widget)
+    {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        shows += object == watched && event->type() == QEvent::Show;
+        return false;
+    }
+    const QObject* watched;
+    int shows = 0;
+};
+
+} // namespace
+
+class Form1Test : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Form1> m_window;
+
+    template <class T = QWidget> T* control(const char* name) const
+    {
+        return child<T>(*m_window, name);
+    }
+    void click(const char* name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
+
+private slots:
+    void initTestCase() { setUpApplication(*qApp); }
+
+    void init()
+    {
+        m_window = std::make_unique<Form1>();
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        // Closed windows are released on the next pass of the event loop.
+        QTRY_VERIFY(windowsOf<frmAbout>().isEmpty() && windowsOf<Form2>().isEmpty());
+    }
+
+    void startsAsDocumented()
+    {
+        const Form1& w = *m_window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Vantrel"));
+        QCOMPARE(w.centralWidget()->size(), QSize(593, 455));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QCOMPARE(w.windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+                 Qt::WindowCloseButtonHint);
+        QCOMPARE(QApplication::focusWidget(), control("Txt1"));
+        QCOMPARE(w.scriptText(), QString());
+        QCOMPARE(control<ScriptEditor>("Text1")->wholeText(),
+                 QStringLiteral("Please no Spaces, use underscores to represent them\r\n"
+                                "example of a correct name \"Warthog_vehic\"  No Quotes\r\n"
+                                "example of a incorrect name \"Warthog vehic\"  No Quotes"));
+        QTRY_VERIFY(!w.windowIcon().isNull()); // given once the first window has painted
+        // Desktops match the window with the entry the package installs.
+        QVERIFY(QFile::exists(QStringLiteral(VANTREL_DATA_SOURCE_DIR "/%1.desktop")
+                                  .arg(QGuiApplication::desktopFileName())));
+    }
+
+    void everyControlIsWhereItWasDesigned()
+    {
+        // Pixels are the design's twips / 15, rounded. The boxes' texts are the script's
+        // defaults, seen by Compile: they have no caption here.
+        // clang-format off
+        struct Row { const char* name; QRect pixels; const char* caption; bool shown; };
+        const Row rows[] = {
+            {"Label1", {320, 24, 121, 25}, "Script Name", true},
+            {"txtscriptname", {400, 24, 185, 19}, nullptr, true},
+            {"Label2", {320, 56, 65, 17}, "Trigger Name", true},
+            {"txttrigger", {400, 56, 185, 19}, nullptr, true},
+            {"Label3", {320, 88, 65, 17}, "Flag Name", true},
+            {"txtflag", {400, 88, 185, 19}, nullptr, true},
+            {"Label4", {320, 120, 97, 17}, "Vehicle Name", true},
+            {"txtvehic", {400, 120, 185, 19}, nullptr, true},
+            {"Label6", {320, 152, 105, 17}, "Second Vehicle", false},
+            {"txtvehic2", {400, 152, 185, 19}, nullptr, false},
+            {"Check1", {432, 176, 9, 13}, "Check1", true},
+            {"Label5", {448, 176, 137, 17}, "2 Vehicles", true},
+            {"cmdcmpl", {392, 224, 153, 25}, "Compile", true},
+            {"cmdsave", {392, 256, 153, 25}, "Save Script", true},
+            {"cmdload", {392, 288, 153, 25}, "Load Script For Editiing", true},
+            {"txtclos1", {456, 392, 97, 25}, nullptr, false},
+            {"txtclose", {456, 424, 97, 25}, nullptr, false},
+            {"Txt1", {16, 16, 297, 345}, nullptr, true},
+            {"Text1", {16, 376, 297, 57}, nullptr, true},
+        };
+        // clang-format on
+        for (const Row& row : rows) {
+            QWidget* widget = control(row.name);
+            QCOMPARE(widget->parentWidget(), m_window->centralWidget());
+            QCOMPARE(widget->geometry(), row.pixels);
+            QCOMPARE(widget->isVisible(), row.shown);
+            if (row.caption)
+                QCOMPARE(widget->property("text").toString(), QLatin1String(row.caption));
+            if (qobject_cast<QLabel*>(widget)) // transparent, and never focused
+                QVERIFY(widget->focusPolicy() == Qt::NoFocus && !widget->autoFillBackground());
+        }
+    }
+
+    void coloursAreTheDarkGreyScheme()
+    {
+        const QColor dark(64, 64, 64), light(192, 192, 192), grey(128, 128, 128);
+        QCOMPARE(m_window->centralWidget()->palette().color(QPalette::Window), dark);
+        for (const char* name :
+             {"txtscriptname", "txttrigger", "txtflag", "txtvehic", "txtvehic2", "Txt1", "Text1"}) {
+            QCOMPARE(control(name)->palette().color(QPalette::Base), QColor(Qt::black));
+            QCOMPARE(control(name)->palette().color(QPalette::Text), light);
+        }
+        for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"})
+            QCOMPARE(control(name)->palette().color(QPalette::WindowText), light);
+        QCOMPARE(control("Check1")->palette().color(QPalette::Button), grey);
+        QCOMPARE(control("Check1")->palette().color(QPalette::ButtonText), dark);
+        // The buttons' face as drawn on screen, flat grey rather than a gradient.
+        const QImage face = control("cmdcmpl")->grab().toImage();
+        QCOMPARE(face.pixelColor(10, face.height() / 2), grey);
+        QCOMPARE(face.pixelColor(face.width() - 10, 4), grey);
+        // The closer boxes keep the system's colours.
+        QCOMPARE(control("txtclose")->palette().color(QPalette::Base),
+                 QApplication::palette().color(QPalette::Base));
+    }
+
+    void menusHoldTheCommandsWithoutShortcuts()
+    {
+        QStringList found;
+        const auto note = [&](const QAction* action, const QString& name) {
+            QVERIFY2(action->shortcut().isEmpty(), qPrintable(name));
+            found << name + u'=' + action->text();
+        };
+        for (const QAction* top : m_window->menuBar()->actions()) {
+            note(top, top->menu() ? top->menu()->objectName() : top->objectName());
+            for (const QAction* item : top->menu() ? top->menu()->actions() : QList<QAction*>())
+                note(item, item->objectName());
+        }
+        QCOMPARE(found, QStringList({"file=File", "SC=Save Script", "LS=Load Script", "about=About",
+                                     "hlp=Help", "VT=Video Tutorial"}));
+        // Alt reaches the menu bar, and no access keys are underlined.
+        QTest::keyClick(m_window.get(), Qt::Key_Alt, Qt::AltModifier);
+        QTRY_VERIFY(m_window->menuBar()->activeAction());
+        QCOMPARE(m_window->menuBar()->activeAction()->text(), QStringLiteral("File"));
+        QTest::keyClick(m_window->menuBar(), Qt::Key_Escape);
+    }
+
+    void checkBoxShowsAndHidesTheSecondVehicleRow()
+    {
+        auto* check = control<QCheckBox>("Check1");
+        auto* second = control<QLineEdit>("txtvehic2");
+        click("Check1");
+        QVERIFY(check->isChecked());
+        QVERIFY(second->isVisible() && control("Label6")->isVisible());
+        second->setText(QStringLiteral("Mongoose_1"));
+        click("Check1");
+        QVERIFY(!check->isChecked());
+        QVERIFY(!second->isVisible() && !control("Label6")->isVisible());
+        click("Check1");
+        QCOMPARE(second->text(), QStringLiteral("Mongoose_1"));
+        click("Label5"); // the caption "2 Vehicles" changes nothing
+        QVERIFY(check->isChecked() && second->isVisible());
+        check->setFocus();
+        QTest::keyClick(check, Qt::Key_Space);
+        QVERIFY(!check->isChecked());
+        QVERIFY(!second->isVisible() && !control("Label6")->isVisible());
+    }
+
+    void compileFollowsTheCheckBoxAndReplacesTheEditor()
+    {
+        const auto script = [](const ScriptFields& fields) {
+            return QString::fromStdString(ComposeScript(fields));
+        };
+        m_window->setScriptText(QStringLiteral("hand edits that Compile replaces\r\n"));
+        click("cmdcmpl");
+        QCOMPARE(m_window->scriptText(), script({}));
+        click("Check1");
+        const char* boxes[] = {"txtscriptname", "txttrigger", "txtflag", "txtvehic",
+                               "txtvehic2",     "txtclose",   "txtclos1"};
+        for (const char* name : boxes)
+            control<QLineEdit>(name)->setText(QStringLiteral("%1 ").arg(name));
+        click("cmdcmpl");
+        QCOMPARE(m_window->scriptText(),
+                 script({"txtscriptname ", "txttrigger ", "txtflag ", "txtvehic ", "txtvehic2 ",
+                         "txtclose ", "txtclos1 ", true}));
+    }
+
+    void longNamesReachTheScriptWhole()
+    {
+        // No box limits its length: a name of over 64 KB, pasted, goes into the script whole.
+        Form1& w = *m_window;
+        const QString name = QStringLiteral("Warthog_ ").repeated(8 * 1024);
+        for (const char* boxName : {"txtscriptname", "txttrigger", "txtflag", "txtvehic",
+                                    "txtvehic2", "txtclose", "txtclos1"}) {
+            auto* box = child<QLineEdit>(w, boxName);
+            box->setText(name);
+            QCOMPARE(box->text().size(), name.size());
+        }
+        auto* vehicle = child<QLineEdit>(w, "txtvehic");
+        vehicle->selectAll();
+        QApplication::clipboard()->setText(name + QStringLiteral("_pasted"));
+        vehicle->paste();
+        child<QLineEdit>(w, "txtclose")->setText(QStringLiteral(" )"));
+        click("cmdcmpl");
+        QVERIFY(w.scriptText().contains(QStringLiteral("\"%1_pasted\" )").arg(name)));
+    }
+
+    // Enter presses no button; Alt with a letter types nothing and opens no menu.
+    void keysThatNothingHandlesChangeNothing()
+    {
+        const QStringList before = stateOf(*m_window);
+        for (const char* name : {"txtscriptname", "txttrigger", "txtflag", "txtvehic", "Txt1"}) {
+            control(name)->setFocus();
+            if (qobject_cast<QLineEdit*>(control(name)))
+                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
+                    QTest::keyClick(control(name), key);
+            for (Qt::Key key : {Qt::Key_F, Qt::Key_H, Qt::Key_L})
+                QTest::keyClick(control(name), key, Qt::AltModifier);
+        }
+        QCOMPARE(stateOf(*m_window), before);
+        QVERIFY(m_window->isVisible() && !QApplication::activePopupWidget());
+        QTest::keyClick(control("Txt1"), Qt::Key_H); // without Alt, typing still types
+        QCOMPARE(m_window->scriptText(), QStringLiteral("h"));
+    }
+
+    void tabWalksTheDocumentedOrder()
+    {
+        click("Check1"); // the second vehicle's box joins the order
+        control("Txt1")->setFocus();
+        for (const char* name : {"txtscriptname", "txttrigger", "txtflag", "txtvehic", "cmdcmpl",
+                                 "cmdsave", "txtvehic2", "Check1", "cmdload", "Text1", "Txt1"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
+        }
+    }
+
+    void slotCreatesKeepsDestroysAndRecreates()
+    {
+        int loads = 0;
+        WindowSlot<CountedWindow> slot([&] { return new CountedWindow(loads); });
+        QVERIFY(!slot.window());
+        CountedWindow* first = slot.show();
+        QVERIFY(first->isVisible());
+        QCOMPARE(slot.show(), first); // showing a visible window changes nothing
+        first->setWindowTitle(QStringLiteral("edited"));
+        first->hide();
+        QCOMPARE(slot.show(), first); // hidden, not destroyed: its state is kept
+        QCOMPARE(first->windowTitle(), QStringLiteral("edited"));
+        QCOMPARE(loads, 1);
+        QPointer<CountedWindow> closed = first;
+        first->close();
+        QTRY_VERIFY(closed.isNull());
+        QVERIFY(!slot.window());
+        QCOMPARE(slot.show()->windowTitle(), QStringLiteral("2"));
+    }
+
+    // The About box is shared by both windows; the tutorial hides the main window and
+    // brings it back exactly as it was left. Every window names its controls.
+    void companionWindowsFollowTheMainWindow()
+    {
+        Form1& main = *m_window;
+        QTest::keyClicks(control("txttrigger"), QStringLiteral("_2"));
+        click("Check1"); // the second vehicle's row, named too
+        main.setScriptText(QStringLiteral("(script continuous edited\r\n  )\r\n"));
+        const QStringList before = stateOf(main);
+        QVERIFY(before.contains(QStringLiteral("txttrigger=Enter_2 shown=1")));
+        QVERIFY(before.contains(QStringLiteral("txtvehic2=Scorpion_Name shown=1")));
+        verifyEveryFocusableControlIsNamed(main);
+        const auto name = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(control("txttrigger")), QStringLiteral("Trigger Name"));
+        QCOMPARE(name(control("Check1")), QStringLiteral("2 Vehicles"));
+
+        trigger(main, "about");
+        QPointer<frmAbout> box = theOne<frmAbout>();
+        QVERIFY(box && box->isVisible() && main.isVisible()); // modeless
+        verifyEveryFocusableControlIsNamed(*box);
+        // Marks the box, so that a second load step would show.
+        child<QLabel>(*box, "lblVersion")->setText(QStringLiteral("marked"));
+        trigger(main, "about");
+        trigger(main, "VT");
+        QPointer<Form2> tutorial = theOne<Form2>();
+        QVERIFY(tutorial && tutorial->isVisible() && !main.isVisible());
+        verifyEveryFocusableControlIsNamed(*tutorial);
+        // This test's binary has no data folder beside it, as a program whose video is gone.
+        QVERIFY(tutorial->player()->mediaPlayer()->source().isEmpty());
+        QVERIFY(!QApplication::activeModalWidget());
+        trigger(*tutorial, "about1");
+        QCOMPARE(theOne<frmAbout>(), box.data());
+        QCOMPARE(child<QLabel>(*box, "lblVersion")->text(), QStringLiteral("marked"));
+
+        // OK unloads the box and returns to the tutorial; the next About loads it afresh.
+        QTest::mouseClick(child<QPushButton>(*box, "cmdOK"), Qt::LeftButton);
+        QTRY_VERIFY(box.isNull());
+        QVERIFY(tutorial->isVisible() && !main.isVisible());
+        trigger(*tutorial, "about1");
+        box = theOne<frmAbout>();
+        QVERIFY(box);
+        QCOMPARE(child<QLabel>(*box, "lblVersion")->text(), QStringLiteral("Version 1.0.8"));
+
+        // Closing the tutorial brings the main window back unchanged, and leaves the box.
+        QVERIFY(tutorial->close());
+        QVERIFY(main.isVisible());
+        QCOMPARE(stateOf(main), before);
+        QTRY_VERIFY(tutorial.isNull()); // its release changes nothing more
+        QVERIFY(main.isVisible());
+        QCOMPARE(stateOf(main), before);
+        QCOMPARE(theOne<frmAbout>(), box.data());
+        QVERIFY(box->isVisible());
+
+        trigger(main, "VT"); // a fresh tutorial window
+        QVERIFY(theOne<Form2>() && !main.isVisible());
+        theOne<Form2>()->close();
+        QVERIFY(main.isVisible());
+    }
+
+    void releasingTheTutorialWithTheMainWindowIsQuiet()
+    {
+        // The main window goes while the tutorial is open: the tutorial is released with
+        // it and must not try to show a main window that is being destroyed.
+        trigger(*m_window, "VT");
+        QPointer<Form2> tutorial = theOne<Form2>();
+        QVERIFY(tutorial);
+        const ShowCounter counter(m_window.get());
+        m_window.reset();
+        QVERIFY(tutorial.isNull());
+        QCOMPARE(counter.shows, 0);
+    }
+
+    // In the real event loop, where closing the last window ends the program.
+    void theProgramRunsWhileTheAboutBoxIsOpen()
+    {
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        bool stillOpenAfterMainClosed = false;
+        QTimer::singleShot(0, m_window.get(), [&] {
+            trigger(*m_window, "about");
+            m_window->close();
+            stillOpenAfterMainClosed = lastClosed.isEmpty() && theOne<frmAbout>()->isVisible();
+            theOne<frmAbout>()->close();
+        });
+        QTimer::singleShot(30'000, m_window.get(), [] { QCoreApplication::exit(1); }); // watchdog
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(stillOpenAfterMainClosed);
+        QCOMPARE(lastClosed.size(), 1);
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"
