@@ -21,13 +21,15 @@ int runCheck(const QStringList& files, Console& console)
         }
         QByteArray report;
         for (const ScriptProblem& problem : CheckScript(utf16(*text))) {
-            report += QStringLiteral("%1:%2:%3: %4\n")
+            report += QStringLiteral("%1:%2:%3: %4: %5\n")
                           .arg(file)
                           .arg(problem.line)
                           .arg(problem.column)
+                          .arg(QLatin1String(SeverityWord(problem.severity)))
                           .arg(QString::fromStdString(problem.message))
                           .toLocal8Bit();
-            status = std::max(status, 1);
+            if (problem.severity == Severity::Error)
+                status = std::max(status, 1);
         }
         // Each file's report goes out before the next file's errors, so the two
         // streams read in order on a terminal.

@@ -25,7 +25,7 @@ QString helpText(const QString& program)
                "\n"
                "Commands, which need no window and no display:\n"
                "  check FILE...        Check the structure of each script file. Each problem\n"
-               "                       is one line: FILE:LINE:COLUMN: MESSAGE.\n"
+               "                       is one line: FILE:LINE:COLUMN: error: MESSAGE.\n"
                "  compose [OPTION]...  Write the script that Compile writes for these names\n"
                "                       to standard output, with no line end after it.\n"
                "\n"

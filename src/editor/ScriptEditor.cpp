@@ -143,6 +143,11 @@ void ScriptEditor::contextMenuEvent(QContextMenuEvent* event)
     QMenu* menu = createStandardContextMenu(event->pos());
     if (m_language)
         m_language->addActions(*menu);
+    // The editor's own commands (find, go to line, ...), each shown with its shortcut.
+    if (!actions().isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(actions());
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

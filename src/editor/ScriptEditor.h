@@ -37,6 +37,9 @@ public:
     QTextBlock firstBlockInView() const { return firstVisibleBlock(); }
     QRectF blockRectInView(const QTextBlock& block) const;
 
+    // Commands added with QWidget::addAction() work by their shortcuts while the editor has
+    // the focus and are listed in its context menu, after the standard and language ones.
+
     // The first local file among dropped items, or an empty path when none is.
     static QString droppedFile(const QMimeData* data);
 

@@ -4,6 +4,19 @@
 #include <iterator>
 
 namespace vantrel {
+
+std::string_view SeverityWord(Severity severity)
+{
+    switch (severity) {
+    case Severity::Warning:
+        return "warning";
+    case Severity::Note:
+        return "note";
+    case Severity::Error:
+        break;
+    }
+    return "error";
+}
 namespace {
 
 bool isLowSurrogate(char16_t c)

@@ -3,11 +3,24 @@
 #include "script/ScriptLexer.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vantrel {
+
+// How much a problem weighs: an error stops the script from working, a warning is very
+// likely a mistake, a note says where an error was most likely made.
+enum class Severity : std::uint8_t
+{
+    Error,
+    Warning,
+    Note
+};
+
+// The word a compiler prints for the severity: "error", "warning", "note".
+std::string_view SeverityWord(Severity severity);
 
 struct ScriptProblem
 {
@@ -15,6 +28,7 @@ struct ScriptProblem
     std::size_t line;    // from 1
     std::size_t column;  // from 1, counted in characters (a surrogate pair is one)
     std::string message; // short, plain ASCII, e.g. "')' closes nothing"
+    Severity severity = Severity::Error;
 };
 
 // The structure check: a ')' that closes nothing, a '(' never closed, a string or a block

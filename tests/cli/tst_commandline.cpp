@@ -99,8 +99,8 @@ private slots:
             << usage("unknown command 'a.hsc' (the window opens one FILE)") << old;
 
         // Columns count characters: each of the two letters before the ')' is one byte.
-        const QByteArray broken = "broken.hsc:1:4: ')' closes nothing\n"
-                                  "broken.hsc:2:1: '(' is never closed\n";
+        const QByteArray broken = "broken.hsc:1:4: error: ')' closes nothing\n"
+                                  "broken.hsc:2:1: error: '(' is never closed\n";
         QTest::newRow("problems") << QStringList{"check", "broken.hsc", "clean.hsc"} << 1 << broken
                                   << none << old;
         QTest::newRow("unreadable files")
