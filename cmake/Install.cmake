@@ -1,17 +1,15 @@
 # Installs the program as a desktop application: the binary, its desktop entry, AppStream
 # metainfo and the MIME type of its script files, the icon in the hicolor sizes and as SVG,
-# its manual page and its data folder.
+# its manual page and its data folder. The programs, the data folder and the library folder
+# go where cmake/Layout.cmake put them in the build tree: the programs find them by paths
+# made there.
 include(GNUInstallDirs)
 
-# The program looks for its data here, relative to its own binary.
-set(VANTREL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/vantrel)
-
-install(TARGETS vantrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
+install(TARGETS vantrel RUNTIME DESTINATION ${VANTREL_BIN_DIR} BUNDLE DESTINATION .)
 # The programs that vantrel starts on Linux; elsewhere the console program of the commands.
+install(TARGETS vantrel-cli RUNTIME DESTINATION ${VANTREL_PROGRAMS_DIR})
 if(TARGET vantrel-window)
-    install(TARGETS vantrel-window vantrel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
-else()
-    install(TARGETS vantrel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS vantrel-window RUNTIME DESTINATION ${VANTREL_PROGRAMS_DIR})
 endif()
 install(FILES data/mime/${VANTREL_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 if(UNIX)
@@ -37,6 +35,6 @@ install(FILES data/icons/vantrel.svg
 # folder so the program finds it there too.
 set(tutorial_source ${PROJECT_SOURCE_DIR}/data/tutorial/${VANTREL_TUTORIAL_VIDEO})
 if(EXISTS ${tutorial_source})
-    configure_file(${tutorial_source} ${PROJECT_BINARY_DIR}/share/vantrel/${VANTREL_TUTORIAL_VIDEO} COPYONLY)
+    configure_file(${tutorial_source} ${PROJECT_BINARY_DIR}/${VANTREL_DATA_DIR}/${VANTREL_TUTORIAL_VIDEO} COPYONLY)
     install(FILES ${tutorial_source} DESTINATION ${VANTREL_DATA_DIR})
 endif()

@@ -7,7 +7,8 @@ packages=(
     # build
     g++ cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
-    # Save walks the editor's text where the document keeps it (src/editor/EditorTextPieces.cpp)
+    # Qt's private Gui headers: with them Save reads the editor's text where the document
+    # keeps it instead of copying it first (cmake/FastSave.cmake); the build works without
     qt6-base-private-dev
     # run: fonts the layout was measured with, media playback without a sound device
     fontconfig fonts-liberation2 fonts-dejavu-core

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#ifdef VANTREL_FAST_SAVE
 #include <private/qtextdocument_p.h>
+#endif
 
 namespace vantrel {
 namespace {
@@ -94,14 +96,15 @@ private:
     std::size_t m_used = 0;
 };
 
-const QTextDocumentPrivate& documentText(const QPlainTextEdit& editor)
-{
-    return *QTextDocumentPrivate::get(editor.document());
-}
-
 std::u16string_view utf16(const QString& text, qsizetype from, qsizetype length)
 {
     return {reinterpret_cast<const char16_t*>(text.constData()) + from, std::size_t(length)};
+}
+
+#ifdef VANTREL_FAST_SAVE
+const QTextDocumentPrivate& documentText(const QPlainTextEdit& editor)
+{
+    return *QTextDocumentPrivate::get(editor.document());
 }
 
 // The long way, as QTextDocument::toRawText() goes but without its copy of the whole text:
@@ -127,6 +130,7 @@ bool addFragments(FileTextBuffer& gathered, const QTextDocumentPrivate& text, co
     }
     return true;
 }
+#endif
 
 } // namespace
 
@@ -161,6 +165,19 @@ qsizetype EditorTextPieces::textLength() const
     return m_editor.document()->characterCount() - 1;
 }
 
+#ifdef VANTREL_FAST_SAVE
+// Whether what is known still holds: checked on every save, so that no stretch is read
+// from a buffer that does not have it.
+bool EditorTextPieces::knownStretchesHold(const QString& buffer) const
+{
+    const auto inBuffer = [&buffer](const KnownStretches::Stretch& stretch) {
+        return stretch.bufferFrom == KnownStretches::Unknown ||
+               stretch.bufferFrom + stretch.length <= buffer.size();
+    };
+    return m_editor.document()->isUndoRedoEnabled() && m_known.length() == textLength() &&
+           std::ranges::all_of(m_known.stretches(), inBuffer);
+}
+
 qsizetype EditorTextPieces::bufferLength() const
 {
     return documentText(m_editor).buffer().size();
@@ -176,18 +193,6 @@ void EditorTextPieces::keepWholeText(const QString& editorText, qsizetype buffer
         m_known.knowWhole(editorText.size(), bufferLengthBefore);
     else
         m_known.forget(textLength());
-}
-
-// Whether what is known still holds: checked on every save, so that no stretch is read
-// from a buffer that does not have it.
-bool EditorTextPieces::knownStretchesHold(const QString& buffer) const
-{
-    const auto inBuffer = [&buffer](const KnownStretches::Stretch& stretch) {
-        return stretch.bufferFrom == KnownStretches::Unknown ||
-               stretch.bufferFrom + stretch.length <= buffer.size();
-    };
-    return m_editor.document()->isUndoRedoEnabled() && m_known.length() == textLength() &&
-           std::ranges::all_of(m_known.stretches(), inBuffer);
 }
 
 void EditorTextPieces::forEachPiece(const Take& take) const
@@ -207,5 +212,26 @@ void EditorTextPieces::forEachPiece(const Take& take) const
     }
     gathered.handOn();
 }
+#else
+// Without Qt's private headers there is no buffer to read: the text is copied once, as
+// wholeText() does, and nothing is ever known to lie anywhere.
+qsizetype EditorTextPieces::bufferLength() const
+{
+    return -1;
+}
+
+void EditorTextPieces::keepWholeText(const QString&, qsizetype)
+{
+    m_known.forget(textLength());
+}
+
+void EditorTextPieces::forEachPiece(const Take& take) const
+{
+    const QString text = m_editor.document()->toRawText();
+    FileTextBuffer gathered(take);
+    if (gathered.add(utf16(text, 0, text.size())))
+        gathered.handOn();
+}
+#endif
 
 } // namespace vantrel

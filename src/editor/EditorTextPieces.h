@@ -17,7 +17,8 @@ namespace vantrel {
 // line end, so walking them all costs as much for a long script as writing its bytes to
 // disk. But a text that goes in whole lies in the buffer in one stretch: keepWholeText()
 // notes it, and a save reads it straight, taking the long way only over what was changed
-// since.
+// since. Both ways read the buffer through Qt's private headers; a build without them
+// (cmake/FastSave.cmake) hands on one copy of the whole text instead.
 class EditorTextPieces : public TextPieces
 {
 public:

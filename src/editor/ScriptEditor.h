@@ -24,8 +24,8 @@ public:
     // Replaces everything in one step that Undo can take back, so a Compile or a load
     // never destroys hand edits for good.
     void setWholeText(const QString& text);
-    // The same text as wholeText(), handed over in pieces without a copy of it: what Save
-    // writes.
+    // The same text as wholeText(), handed over in pieces, as a rule without a copy of it:
+    // what Save writes.
     const EditorTextPieces& wholeTextInPieces() const { return m_pieces; }
 
     // The language support beside the text (colours, marks, partners), or none. It never

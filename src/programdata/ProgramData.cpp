@@ -5,17 +5,18 @@
 
 namespace vantrel {
 
-QUrl tutorialVideo(const QString& binaryDir)
+QUrl tutorialVideo(const QString& programDir)
 {
-    const QFileInfo video(QDir::cleanPath(binaryDir + QStringLiteral("/../share/vantrel")),
-                          QStringLiteral(VANTREL_TUTORIAL_VIDEO));
+    const QFileInfo video(
+        QDir::cleanPath(programDir + QStringLiteral("/" VANTREL_DATA_FROM_PROGRAMS)),
+        QStringLiteral(VANTREL_TUTORIAL_VIDEO));
     return video.isFile() ? QUrl::fromLocalFile(video.absoluteFilePath()) : QUrl();
 }
 
-QString tutorialLibrary(const QString& binaryDir)
+QString tutorialLibrary(const QString& programDir)
 {
-    return QDir::cleanPath(binaryDir +
-                           QStringLiteral("/../" VANTREL_LIBRARY_DIR "/vantrel_tutorial"));
+    return QDir::cleanPath(programDir +
+                           QStringLiteral("/" VANTREL_LIBRARY_FROM_PROGRAMS "/vantrel_tutorial"));
 }
 
 } // namespace vantrel

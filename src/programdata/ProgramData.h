@@ -6,12 +6,13 @@
 namespace vantrel {
 
 // The shipped video tutorial, or an empty location when it is missing. The program's data
-// folder lies beside its binary, as `share/vantrel` next to `bin`, both in an installed tree
-// and in the build tree, so no absolute path is baked in.
-QUrl tutorialVideo(const QString& binaryDir);
+// folder lies at a fixed path from the folder of the window program, made from the install
+// layout when the build is configured; the build tree keeps the same layout, so no
+// absolute path is baked in.
+QUrl tutorialVideo(const QString& programDir);
 
-// The tutorial window's library, in the program's library folder beside its binary
-// (`lib/vantrel` next to `bin`), named without the platform's prefix and suffix.
-QString tutorialLibrary(const QString& binaryDir);
+// The tutorial window's library, in the program's library folder, found the same way from
+// the window program's folder; named without the platform's prefix and suffix.
+QString tutorialLibrary(const QString& programDir);
 
 } // namespace vantrel

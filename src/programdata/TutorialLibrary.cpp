@@ -12,8 +12,8 @@ TutorialWindowMaker* tutorialWindowMaker()
 {
     // Never unloaded: the windows it makes run its code.
     static QPluginLoader* const loader = [] {
-        // Beside the binary; failing that, in Qt's library paths, which tests point at the
-        // build tree's library folder.
+        // In the program's library folder; failing that, in Qt's library paths, which tests
+        // point at the build tree's library folder.
         auto* library = new QPluginLoader;
         for (const QString& name : {tutorialLibrary(QCoreApplication::applicationDirPath()),
                                     QStringLiteral("vantrel_tutorial")}) {

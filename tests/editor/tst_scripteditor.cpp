@@ -6,7 +6,9 @@
 #include <QClipboard>
 #include <QRandomGenerator>
 #include <QTest>
+#ifdef VANTREL_FAST_SAVE
 #include <private/qtextdocument_p.h>
+#endif
 
 using vantrel::KnownStretches;
 using vantrel::ScriptEditor;
@@ -75,14 +77,15 @@ private slots:
     }
 
     // Save reads what went in whole straight from the document's buffer, and only the parts
-    // changed since the long way: after every kind of change it must still read exactly
-    // the editor's text.
-    void savedTextFollowsEveryChange()
+    // changed since the long way.
+    void wholeTextIsReadStraightAndChangesTheLongWay()
     {
+#ifndef VANTREL_FAST_SAVE
+        QSKIP("Built without Save's fast path: nothing is read from the document's buffer");
+#endif
         ScriptEditor editor;
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        QRandomGenerator random(99);
         const auto known = [&editor] {
             std::vector<std::int64_t> lengths;
             for (const auto& stretch : editor.wholeTextInPieces().knownStretches().stretches())
@@ -97,7 +100,15 @@ private slots:
         cursor.insertText(QStringLiteral("xy"));
         QCOMPARE(known(), (std::vector<std::int64_t>{3, -2, 15}));
         QCOMPARE(inPieces(editor), QStringLiteral("(scxyript)\r\n(if)\n\rend"));
+    }
 
+    // After every kind of change Save must still read exactly the editor's text.
+    void savedTextFollowsEveryChange()
+    {
+        ScriptEditor editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QRandomGenerator random(99);
         for (int step = 0; step < 400; ++step) {
             if (step % 50 == 0)
                 editor.setWholeText(randomFileText(random, random.bounded(0, 400)));
@@ -134,6 +145,9 @@ private slots:
     // removed text, which moves every run of it: Save must not read the old places.
     void savedTextFollowsADocumentWithoutUndo()
     {
+#ifndef VANTREL_FAST_SAVE
+        QSKIP("Built without Save's fast path: nothing is read from the document's buffer");
+#else
         ScriptEditor editor;
         const QString line = QStringLiteral("(object_teleport \"Warthog\" \"Exit\")\r\n");
         editor.setWholeText(line.repeated(100000));
@@ -161,6 +175,7 @@ private slots:
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(toEditorText(line.repeated(40000)));
         QCOMPARE(inPieces(editor), editor.wholeText());
+#endif
     }
 
     void replacingCanBeUndone()

@@ -16,16 +16,16 @@ class TutorialVideoTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The shipped video is found beside the program and plays as soon as the window shows;
-    // how a clip plays, pauses and ends is the tutorial window's own test.
+    // The shipped video is found from the window program's folder and plays as soon as the
+    // window shows; how a clip plays, pauses and ends is the tutorial window's own test.
     void shippedVideoIsFoundAndPlaysAtOnce()
     {
-        const QUrl video = tutorialVideo(QStringLiteral(VANTREL_BUILD_BIN_DIR));
+        const QUrl video = tutorialVideo(QStringLiteral(VANTREL_BUILD_PROGRAMS_DIR));
         QCOMPARE(QFileInfo(video.toLocalFile()).fileName(),
                  QStringLiteral("vantrel-tutorial.webm"));
         QVERIFY(tutorialVideo(QStringLiteral("/nonexistent/bin")).isEmpty());
         // The program finds its tutorial window's library the same way.
-        QPluginLoader library(tutorialLibrary(QStringLiteral(VANTREL_BUILD_BIN_DIR)));
+        QPluginLoader library(tutorialLibrary(QStringLiteral(VANTREL_BUILD_PROGRAMS_DIR)));
         QVERIFY2(qobject_cast<TutorialWindowMaker*>(library.instance()),
                  qPrintable(library.errorString()));
 
