@@ -9,10 +9,12 @@
 namespace vantrel {
 
 // What a command line asks for:
-//   vantrel [FILE]                the window, with FILE loaded
-//   vantrel check FILE...         the structure check of each file
-//   vantrel compose [OPTION]...   a script, on standard output or appended to a file
+//   vantrel [--] [FILE]                the window, with FILE loaded
+//   vantrel check [--] FILE...         the structure check of each file
+//   vantrel compose [OPTION]...        a script, on standard output or appended to a file
 //   vantrel --help | --version
+// Read as getopt reads it: an option's value is the next word, whatever it looks like, and
+// "--" ends the options.
 struct Arguments
 {
     enum class Command
@@ -30,8 +32,12 @@ struct Arguments
     QMap<QString, QString> options; // compose's options, by name without the dashes
     QString error;                  // one line, for Command::Error
 
-    static Arguments parse(int argc, const char* const argv[]);
+    // From the words after the program's name.
+    static Arguments parse(const QStringList& words);
 };
+
+// The program's words, its name first.
+QStringList programWords(int argc, const char* const argv[]);
 
 // Compose's options that take a name, in the order of the window's boxes, and the field
 // each one fills; giving the second vehicle makes the two-vehicle script.

@@ -71,7 +71,7 @@ int printed(Console& console, const QString& text)
 
 int runCommandLine(int argc, char* argv[], const WindowProgram& window)
 {
-    const Arguments arguments = Arguments::parse(argc, argv);
+    const Arguments arguments = Arguments::parse(programWords(argc, argv).mid(1));
     using Command = Arguments::Command;
     if (arguments.command == Command::Window && window)
         return window(arguments.files.isEmpty() ? std::nullopt
