@@ -1,8 +1,8 @@
 #include "Arguments.h"
 
 #include "CommandWords.h"
+#include "Options.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,30 +31,9 @@ QString unknownOption(const QString& option)
     return QStringLiteral("unknown option '%1'").arg(option);
 }
 
-QLatin1StringView latin1(std::string_view text)
-{
-    return QLatin1StringView(text.data(), qsizetype(text.size()));
-}
-
 bool is(const QString& word, std::string_view expected)
 {
     return word == latin1(expected);
-}
-
-bool isHelp(const QString& word)
-{
-    return word == u"--help" || word == u"-h";
-}
-
-// Compose's options, each of which takes a value.
-bool takesValue(const QString& spelled, bool compose)
-{
-    const QStringView name = QStringView(spelled).mid(2);
-    return compose && spelled.startsWith(u"--") &&
-           (name == QLatin1StringView(OutputOption) ||
-            std::ranges::any_of(ComposeNameOptions, [&](const NameOption& option) {
-                return name == QLatin1StringView(option.name);
-            }));
 }
 
 bool isOption(const QString& word)
@@ -73,7 +52,7 @@ struct Reading
 
 // Each word in turn. After "--" every word is an operand; an option that takes a value
 // has it as --name=VALUE or as the next word, whatever that looks like.
-Reading read(const QStringList& words, bool compose)
+Reading read(const QStringList& words, OptionScope scope)
 {
     Reading reading;
     const auto mistake = [&](const QString& error) {
@@ -91,20 +70,24 @@ Reading read(const QStringList& words, bool compose)
             optionsEnded = true;
             continue;
         }
-        if (isHelp(word)) {
-            reading.help = true;
-            continue;
-        }
         const qsizetype equals = word.indexOf(u'=');
         const QString spelled = word.left(equals);
-        if (!takesValue(spelled, compose)) {
+        const Option* option = findOption(spelled, scope);
+        if (!option) {
             mistake(unknownOption(spelled));
-        } else if (equals >= 0) {
-            reading.values[spelled.mid(2)] = word.mid(equals + 1);
-        } else if (i + 1 < words.size()) {
-            reading.values[spelled.mid(2)] = words[++i];
+        } else if (option->value.empty()) {
+            if (equals >= 0)
+                mistake(QStringLiteral("option '%1' takes no value").arg(spelled));
+            else if (option->name == HelpOption)
+                reading.help = true;
         } else {
-            mistake(QStringLiteral("option '%1' needs a value").arg(word));
+            const QString name = latin1(option->name);
+            if (equals >= 0)
+                reading.values[name] = word.mid(equals + 1);
+            else if (i + 1 < words.size())
+                reading.values[name] = words[++i];
+            else
+                mistake(QStringLiteral("option '%1' needs a value").arg(word));
         }
     }
     return reading;
@@ -122,7 +105,7 @@ std::optional<Arguments> helpOrMistake(const Reading& reading)
 
 Arguments parseCheck(const QStringList& words)
 {
-    const Reading reading = read(words, false);
+    const Reading reading = read(words, OptionScope::AnyCommand);
     if (const std::optional<Arguments> answer = helpOrMistake(reading))
         return *answer;
     if (reading.operands.isEmpty())
@@ -134,7 +117,7 @@ Arguments parseCheck(const QStringList& words)
 
 Arguments parseCompose(const QStringList& words)
 {
-    const Reading reading = read(words, true);
+    const Reading reading = read(words, OptionScope::Compose);
     if (const std::optional<Arguments> answer = helpOrMistake(reading))
         return *answer;
     if (!reading.operands.isEmpty())
@@ -148,11 +131,12 @@ Arguments parseCompose(const QStringList& words)
 // No command, and not the window's words: --help, --version, or a mistake.
 Arguments parseProgram(const QStringList& words)
 {
-    const Reading reading = read(words, false);
+    const Reading reading = read(words, OptionScope::Program);
     if (reading.help)
         return asking(Command::Help);
     const QString& first = words.first();
-    if (first == u"--version")
+    if (const Option* option = findOption(first, OptionScope::Program);
+        option && option->name == VersionOption)
         return words.size() == 1 ? asking(Command::Version)
                                  : failure(QStringLiteral("unexpected '%1'").arg(words[1]));
     if (is(first, EndOfOptions))

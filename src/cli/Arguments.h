@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ScriptComposer.h"
-
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -14,7 +12,7 @@ namespace vantrel {
 //   vantrel compose [OPTION]...        a script, on standard output or appended to a file
 //   vantrel --help | --version
 // Read as getopt reads it: an option's value is the next word, whatever it looks like, and
-// "--" ends the options.
+// "--" ends the options. The options are those of Options.h.
 struct Arguments
 {
     enum class Command
@@ -38,22 +36,5 @@ struct Arguments
 
 // The program's words, its name first.
 QStringList programWords(int argc, const char* const argv[]);
-
-// Compose's options that take a name, in the order of the window's boxes, and the field
-// each one fills; giving the second vehicle makes the two-vehicle script.
-struct NameOption
-{
-    const char* name;
-    std::string ScriptFields::*field;
-};
-inline constexpr NameOption ComposeNameOptions[] = {
-    {"script-name", &ScriptFields::scriptName},
-    {"trigger", &ScriptFields::triggerName},
-    {"flag", &ScriptFields::flagName},
-    {"vehicle", &ScriptFields::vehicleName},
-    {"second-vehicle", &ScriptFields::secondVehicleName}};
-inline constexpr const char* SecondVehicleOption = "second-vehicle";
-// The file that compose appends to.
-inline constexpr const char* OutputOption = "output";
 
 } // namespace vantrel
