@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#include <shellapi.h>
+#endif
+
 namespace vantrel {
 namespace {
 
@@ -170,6 +175,20 @@ Arguments Arguments::parse(const QStringList& words)
 QStringList programWords(int argc, const char* const argv[])
 {
     QStringList words;
+#ifdef Q_OS_WIN
+    // argv holds the ANSI code page's bytes, which cannot name every file; the system's
+    // own wide words can. Should the two count differently, argv is kept, as the run-time
+    // library split it.
+    int count = 0;
+    if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i)
+            words << QString::fromWCharArray(wide[i]);
+        LocalFree(wide);
+        if (count == argc)
+            return words;
+        words.clear();
+    }
+#endif
     for (int i = 0; i < argc; ++i)
         words << QString::fromLocal8Bit(argv[i]);
     return words;

@@ -34,7 +34,8 @@ struct Arguments
     static Arguments parse(const QStringList& words);
 };
 
-// The program's words, its name first.
+// The program's words, its name first, as the system gave them: on Windows the wide
+// command line, which names files outside the ANSI code page that argv cannot.
 QStringList programWords(int argc, const char* const argv[]);
 
 } // namespace vantrel
