@@ -4,6 +4,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/ComposeCommand.h"
 #include "cli/Console.h"
+#include "cli/Options.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,6 @@ namespace {
 
 QString helpText(const QString& program)
 {
-    const ScriptFields defaults;
     return QStringLiteral(
                "Usage: %1 [FILE]\n"
                "       %1 check FILE...\n"
@@ -29,24 +29,14 @@ QString helpText(const QString& program)
                "  compose [OPTION]...  Write the script that Compile writes for these names\n"
                "                       to standard output, with no line end after it.\n"
                "\n"
-               "Options of compose; a name left out takes the window's default:\n"
-               "  --script-name NAME     the script's name (%2)\n"
-               "  --trigger NAME         the trigger volume (%3)\n"
-               "  --flag NAME            the flag the vehicles are teleported to (%4)\n"
-               "  --vehicle NAME         the vehicle (%5)\n"
-               "  --second-vehicle NAME  a second vehicle: makes the two-vehicle script\n"
-               "  --output FILE          append the script and a CR LF to FILE, as Save\n"
-               "                         does, instead; no \".hsc\" is added\n"
-               "\n"
-               "  -h, --help             show this help\n"
-               "  --version              show the program's name and version\n"
+               "Options of compose; a name left out takes the window's default:\n")
+               .arg(program) +
+           optionsHelp({OptionScope::Compose}) + u'\n' +
+           optionsHelp({OptionScope::AnyCommand, OptionScope::Program}) +
+           QStringLiteral(
                "\n"
                "Exit status: 0 when all went well; 1 when check found a problem or compose\n"
-               "failed; 2 when check could not read a file, or the command line was wrong.\n")
-        .arg(program, QString::fromStdString(defaults.scriptName),
-             QString::fromStdString(defaults.triggerName),
-             QString::fromStdString(defaults.flagName),
-             QString::fromStdString(defaults.vehicleName));
+               "failed; 2 when check could not read a file, or the command line was wrong.\n");
 }
 
 QString versionText()
@@ -71,7 +61,7 @@ int printed(Console& console, const QString& text)
 
 int runCommandLine(int argc, char* argv[], const WindowProgram& window)
 {
-    const Arguments arguments = Arguments::parse(argc, argv);
+    const Arguments arguments = Arguments::parse(programWords(argc, argv).mid(1));
     using Command = Arguments::Command;
     if (arguments.command == Command::Window && window)
         return window(arguments.files.isEmpty() ? std::nullopt

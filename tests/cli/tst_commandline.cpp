@@ -75,6 +75,7 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
         QVERIFY(write("clean.hsc", "(script \"\xE9\" (a))"));
         QVERIFY(write("broken.hsc", "\xE9\xE9 )\r\n(x"));
+        QVERIFY(write("-odd.hsc", ")"));
     }
 
     void commands_data()
@@ -140,6 +141,24 @@ private slots:
         QTest::newRow("missing folder")
             << QStringList{"compose", "--output", "no/x.hsc"} << 1 << none
             << QByteArray("no/x.hsc: Error 2: No such file or directory\n") << old;
+
+        // getopt's conventions: a value is the next word, and "--" ends the options.
+        QTest::newRow("-h as the vehicle")
+            << QStringList{"compose", "--vehicle", "-h", "--flag", "--help"} << 0
+            << script({{&ScriptFields::vehicleName, "-h"}, {&ScriptFields::flagName, "--help"}})
+            << none << old;
+        QTest::newRow("-- as the vehicle")
+            << QStringList{"compose", "--vehicle", "--"} << 0
+            << script({{&ScriptFields::vehicleName, "--"}}) << none << old;
+        QTest::newRow("check -- -odd.hsc")
+            << QStringList{"check", "--", "-odd.hsc"} << 1
+            << QByteArray("-odd.hsc:1:1: error: ')' closes nothing\n") << none << old;
+        QTest::newRow("-h after --")
+            << QStringList{"check", "clean.hsc", "--", "-h"} << 2 << none
+            << QByteArray("-h: File not found. Check if the file is Currently exists.\n") << old;
+        QTest::newRow("compose after --")
+            << QStringList{"compose", "--", "--output", "out.hsc"} << 2 << none
+            << usage("compose takes options only, not '--output'") << old;
         QTest::newRow("full disk")
             << QStringList{"compose", "--output=/dev/full"} << 1 << none
             << QByteArray("/dev/full: Error 28: No space left on device\n") << old;
@@ -161,6 +180,34 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), outFile);
         QVERIFY(!QFile::exists(path("no")));
+    }
+
+    // The launcher starts the window program for the window's words, "--" included, and the
+    // command program for a command; the window program reads the words as the launcher
+    // does. With no display it gets no further than loading the window libraries, which a
+    // command never loads.
+    void windowOrCommand_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("window");
+        QTest::newRow("-odd.hsc after --") << QStringList{"--", "-odd.hsc"} << true;
+        QTest::newRow("a file named check") << QStringList{"--", "check"} << true;
+        QTest::newRow("-- after the file") << QStringList{"clean.hsc", "--"} << true;
+        QTest::newRow("-odd.hsc alone") << QStringList{"-odd.hsc"} << false;
+        QTest::newRow("check -- -odd.hsc") << QStringList{"check", "--", "-odd.hsc"} << false;
+        QTest::newRow("two files after --") << QStringList{"--", "a.hsc", "b.hsc"} << false;
+    }
+
+    void windowOrCommand()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, window);
+        const Run result = run(arguments, m_dir.path(), {QStringLiteral("LD_DEBUG=files")});
+        QVERIFY(result.err.contains("file=libQt6Core.so.6"));
+        QCOMPARE(result.err.contains("file=libQt6Widgets.so.6"), window);
+        // Neither program took the words for a mistake.
+        if (window)
+            QVERIFY2(!result.err.contains("for more information"), result.err.constData());
     }
 
     void helpAndFailedOutput()
