@@ -75,6 +75,8 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
         QVERIFY(write("clean.hsc", "(script \"\xE9\" (a))"));
         QVERIFY(write("broken.hsc", "\xE9\xE9 )\r\n(x"));
+        QVERIFY(
+            write("extra.hsc", "(script startup a\r\n\t(begin\r\n\t\t(x))\r\n\t\t(y))\r\n\t(z))"));
     }
 
     void commands_data()
@@ -103,6 +105,12 @@ private slots:
                                   "broken.hsc:2:1: error: '(' is never closed\n";
         QTest::newRow("problems") << QStringList{"check", "broken.hsc", "clean.hsc"} << 1 << broken
                                   << none << old;
+        QTest::newRow("a note after the error, where the mistake most likely is")
+            << QStringList{"check", "extra.hsc"} << 1
+            << QByteArray("extra.hsc:5:5: error: ')' closes nothing\n"
+                          "extra.hsc:3:6: note: this ')' may be the extra one: the lines after "
+                          "it are indented as if the form went on\n")
+            << none << old;
         QTest::newRow("unreadable files")
             << QStringList{"check", "missing.hsc", "broken.hsc", "folder"} << 2 << broken
             << QByteArray("missing.hsc: File not found. Check if the file is Currently exists.\n"

@@ -171,6 +171,33 @@ private slots:
         }
     }
 
+    // A ')' missing at the end of line 4 is reported at the script's first '(': the note on
+    // line 4, in amber, is where Go to Problem goes; the error keeps its red mark.
+    void goToProblemGoesWhereTheMistakeWasMostLikelyMade()
+    {
+        ShownEditor editor(
+            QStringLiteral("(script startup a\r\n\t(begin\r\n\t\t(x)\r\n\t\t(y)\r\n\t(z))"));
+        const auto at = [&](int line, int column) {
+            return editor.document()->findBlockByNumber(line - 1).position() + column - 1;
+        };
+        QTRY_COMPARE(editor.accessibleDescription(),
+                     "First of 2 problems: Line 4, column 5: a ')' may be missing after this: the "
+                     "next line is indented as if the form were closed");
+        QTRY_COMPARE(colourAt(editor, at(4, 5)), ScriptColours::Note);
+        QCOMPARE(shownAt(editor, at(4, 5)).underlineStyle(), QTextCharFormat::WaveUnderline);
+        QCOMPARE(colourAt(editor, at(3, 5)), ScriptColours::Parenthesis);
+        QCOMPARE(colourAt(editor, at(1, 1)), ScriptColours::Problem);
+        editor.putCursor(0);
+        QContextMenuEvent click(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                editor.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(editor.viewport(), &click);
+        auto* menu = editor.findChild<QMenu*>();
+        QVERIFY(menu);
+        child<QAction>(*menu, "goToProblem")->trigger();
+        QCOMPARE(editor.textCursor().position(), at(4, 5));
+        delete menu;
+    }
+
     void blockCommentColoursTheLinesBelowUntilTakenBack()
     {
         ShownEditor editor(QStringLiteral("(a)\r\n").repeated(400));
