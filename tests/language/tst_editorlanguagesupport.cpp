@@ -1,3 +1,4 @@
+#include "Contrast.h"
 #include "NamedChild.h"
 #include "editor/ScriptEditor.h"
 #include "language/EditorLanguageSupport.h"
@@ -12,7 +13,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolTip>
-#include <cmath>
 
 using namespace vantrel;
 
@@ -43,19 +43,6 @@ QList<int> partnerMarks(const ScriptEditor& editor)
         marks << mark.cursor.selectionStart();
     std::sort(marks.begin(), marks.end());
     return marks;
-}
-
-// WCAG contrast between two colours.
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto linear = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double one = luminance(a), other = luminance(b);
-    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
 }
 
 struct ShownEditor : ScriptEditor

@@ -1,3 +1,4 @@
+#include "Contrast.h"
 #include "NamedChild.h"
 #include "about/frmAbout.h"
 #include "app/Application.h"
@@ -235,6 +236,53 @@ private slots:
         QTest::keyClick(check, Qt::Key_Space);
         QVERIFY(!check->isChecked());
         QVERIFY(!second->isVisible() && !control("Label6")->isVisible());
+    }
+
+    // Checked, the small box shows a tick that stands out from its face at 3:1 or more, not
+    // a shade alone; drawn as grab() draws it, at scale 1 and at scale 2.
+    void checkMarkShowsTheStateAtScaleOneAndTwo_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2") << 2.0;
+    }
+
+    void checkMarkShowsTheStateAtScaleOneAndTwo()
+    {
+        QFETCH(qreal, scale);
+        auto* check = control<QCheckBox>("Check1");
+        const QColor face = check->palette().color(QPalette::Button);
+        const auto drawn = [&] {
+            QPixmap pixmap(check->size() * scale);
+            pixmap.setDevicePixelRatio(scale);
+            check->render(&pixmap);
+            return pixmap.toImage();
+        };
+        // Inside the edges: the pixels that stand out from the face.
+        const auto mark = [&](const QImage& image) {
+            QRect marked;
+            int faces = 0;
+            const int edge = qRound(scale);
+            for (int y = edge; y < image.height() - edge; ++y)
+                for (int x = edge; x < image.width() - edge; ++x) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    faces += pixel == face;
+                    if (contrast(pixel, face) >= 3)
+                        marked |= QRect(x, y, 1, 1);
+                }
+            return std::pair(marked, faces);
+        };
+        const auto [none, plainFace] = mark(drawn());
+        QVERIFY(none.isEmpty());
+        click("Check1");
+        QVERIFY(check->isChecked());
+        control("Txt1")->setFocus(); // the focus frame stands out as well
+        const auto [tick, facesLeft] = mark(drawn());
+        // Across most of the face's width and a good part of its height, which stays grey.
+        const QSize inside = (check->size() - QSize(2, 2)) * scale;
+        QVERIFY2(tick.width() >= inside.width() * 3 / 4 && tick.height() >= inside.width() / 2,
+                 qPrintable(QStringLiteral("%1 x %2").arg(tick.width()).arg(tick.height())));
+        QVERIFY(facesLeft >= plainFace / 2);
     }
 
     void compileFollowsTheCheckBoxAndReplacesTheEditor()
