@@ -184,6 +184,22 @@ private slots:
         QCOMPARE(full.err, "vantrel: standard output: No space left on device\n");
     }
 
+    // Where Qt would abort, advising to reinstall: one line, and status 1.
+    void windowWithoutDisplaySaysSo()
+    {
+        const QByteArray said =
+            "vantrel: no display could be opened for the window; check and compose need none\n";
+        const Run none = run({QStringLiteral("clean.hsc")}, m_dir.path());
+        QCOMPARE(none.err, said);
+        QCOMPARE(none.out, QByteArray());
+        QCOMPARE(none.status, 1);
+        // A display named but out of reach: Qt says which, then so do we.
+        const Run away = run({}, m_dir.path(), {QStringLiteral("DISPLAY=:4097")});
+        QVERIFY2(away.err.endsWith(said) && !away.err.contains("Reinstalling"),
+                 away.err.constData());
+        QCOMPARE(away.status, 1);
+    }
+
     // The commands load Qt Core alone: no window system library, no platform plugin.
     void commandsLoadNoWindowSystem()
     {
