@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
-#include "app/AltKeyFilter.h"
 #include "app/ProgramIcon.h"
+#include "app/ProgramKeys.h"
 #include "app/ProgramStyle.h"
 #include "mainwindow/Form1.h"
 #include "version.h"
@@ -72,7 +72,7 @@ void setUpApplication(QApplication& app)
     // Wayland desktops find the window's icon and name through its desktop entry.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopEntryName));
     QApplication::setStyle(new ProgramStyle);
-    app.installEventFilter(new AltKeyFilter(&app));
+    app.installEventFilter(new ProgramKeys(&app));
 
     app.setFont(programFont());
 

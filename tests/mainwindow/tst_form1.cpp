@@ -348,9 +348,69 @@ private slots:
         control("Txt1")->setFocus();
         for (const char* name : {"txtscriptname", "txttrigger", "txtflag", "txtvehic", "cmdcmpl",
                                  "cmdsave", "txtvehic2", "Check1", "cmdload", "Text1", "Txt1"}) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* from = QApplication::focusWidget();
+            // Tab types a tab in the editor: Ctrl+Tab leaves it.
+            QTest::keyClick(from, Qt::Key_Tab,
+                            from == control("Txt1") ? Qt::ControlModifier : Qt::NoModifier);
             QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
         }
+        QCOMPARE(m_window->scriptText(), QString());
+    }
+
+    void tabTypesInTheEditorAndCtrlTabMovesOn_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("typed");
+        const int ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << 0 << "Txt1"
+                             << "\t";
+        QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl << "txtscriptname"
+                                  << "";
+        QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Tab) << ctrl + shift << "Text1"
+                                        << "";
+        // What X11 sends for Ctrl+Shift+Tab.
+        QTest::newRow("Ctrl+Backtab") << int(Qt::Key_Backtab) << ctrl + shift << "Text1"
+                                      << "";
+    }
+
+    void tabTypesInTheEditorAndCtrlTabMovesOn()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        control("Txt1")->setFocus();
+        QTest::keyClick(control("Txt1"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTEST(QApplication::focusWidget()->objectName(), "focused");
+        QTEST(m_window->scriptText(), "typed");
+    }
+
+    // Enter on a focused button presses it, as Space does; held down, it presses once.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Return") << int(Qt::Key_Return) << 0;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0;
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        auto* compile = control<QPushButton>("cmdcmpl");
+        QSignalSpy clicks(compile, &QPushButton::clicked);
+        m_window->setScriptText(QStringLiteral("hand edits"));
+        compile->setFocus();
+        QTest::keyClick(compile, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(m_window->scriptText(), QString::fromStdString(ComposeScript({})));
+        QCOMPARE(clicks.count(), 1);
+        if (key == Qt::Key_Space)
+            return;
+        QKeyEvent held(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), QString(), true);
+        QApplication::sendEvent(compile, &held);
+        QCOMPARE(clicks.count(), 1);
     }
 
     void slotCreatesKeepsDestroysAndRecreates()
