@@ -179,13 +179,16 @@ void ScriptChecker::add(std::u16string_view piece)
                 m_lastCode = placeOf(piece, token->offset);
             break;
         case TokenKind::String:
-        case TokenKind::BlockComment:
+        case TokenKind::BlockComment: {
             // Only a token that starts here opens something; a piece may begin inside one.
             if (token->offset > 0 || m_state == LexState::Code)
                 m_opener = placeOf(piece, token->offset);
-            if (const std::size_t line = m_line; (countLines(piece, *token), m_line != line))
+            const std::size_t line = m_line;
+            countLines(piece, *token);
+            if (m_line != line)
                 m_indent = m_tabExtra = 0; // the line it ends on has no indentation of its own
             break;
+        }
         case TokenKind::LineEnd:
             countLines(piece, *token);
             m_lineStart = m_locate;
