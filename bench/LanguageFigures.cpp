@@ -26,10 +26,12 @@ namespace {
 // is plain, and a script file for both to load.
 struct LanguageFixture
 {
-    LanguageFixture(qsizetype size, const QByteArray& lineEnd)
+    LanguageFixture(qsizetype size, const QByteArray& lineEnd, bool extraCloser)
         : path(directory.filePath(QStringLiteral("script.hsc")))
     {
-        const QByteArray bytes = RealShapedScript(size, lineEnd);
+        QByteArray bytes = RealShapedScript(size, lineEnd);
+        if (extraCloser)
+            plantedLine = plantExtraCloser(bytes, lineEnd);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             error = "cannot write " + path.toStdString();
@@ -40,8 +42,17 @@ struct LanguageFixture
 
     EditorFixture& side(bool language) { return language ? coloured : plain; }
 
+    // A ')' too many at the end of a line in the middle of a script, on this line.
+    static std::size_t plantExtraCloser(QByteArray& bytes, const QByteArray& lineEnd)
+    {
+        qsizetype end = bytes.indexOf(")" + lineEnd + "\t\t", bytes.size() / 2) + 1;
+        bytes.insert(end, ')');
+        return std::size_t(bytes.left(end).count(lineEnd.back())) + 1;
+    }
+
     QTemporaryDir directory;
     QString path;
+    std::size_t plantedLine = 0;
     std::string error;
     EditorFixture coloured;
     EditorFixture plain;
@@ -49,12 +60,12 @@ struct LanguageFixture
 
 using Fixture = std::function<LanguageFixture&()>;
 
-Fixture fixtureOf(qsizetype size, const QByteArray& lineEnd)
+Fixture fixtureOf(qsizetype size, const QByteArray& lineEnd, bool extraCloser = false)
 {
     auto fixture = std::make_shared<std::optional<LanguageFixture>>();
-    return [fixture, size, lineEnd]() -> LanguageFixture& {
+    return [fixture, size, lineEnd, extraCloser]() -> LanguageFixture& {
         if (!*fixture)
-            fixture->emplace(size, lineEnd);
+            fixture->emplace(size, lineEnd, extraCloser);
         return **fixture;
     };
 }
@@ -176,6 +187,28 @@ Sample check(EditorFixture& f)
     return sample;
 }
 
+// What locating a bracket mistake adds to the structure check of a loaded script with one:
+// the check with its notes less the same check without them, each the faster of five.
+Sample locate(LanguageFixture& f)
+{
+    load(f.coloured);
+    f.coloured.settle();
+    const QString text = f.coloured.editor->document()->toRawText();
+    double with = 1e9, without = 1e9;
+    std::vector<ScriptProblem> problems;
+    for (int run = 0; run < 5; ++run) {
+        with = std::min(with, secondsOf([&] { problems = CheckScript(lexerView(text)); }));
+        without = std::min(without, secondsOf([&] {
+                               if (CheckScript(lexerView(text), Notes::None).empty())
+                                   problems.clear();
+                           }));
+    }
+    Sample sample{std::max(0.0, with - without), 0, {}};
+    if (problems.empty() || problems[FirstToShow(problems)].line != f.plantedLine)
+        sample.error = "the note is not on the planted line";
+    return sample;
+}
+
 void addSideBySide(const std::string& name, const char* what, double goal, int pairs,
                    const Fixture& fixture, Sample (*measure)(EditorFixture&))
 {
@@ -215,6 +248,14 @@ void addLanguageFigures()
                .pairs = 9,
                .subject = [small] { return check(small().coloured); },
                .baseline = [small] { return load(small().plain); }});
+    const Fixture broken = fixtureOf(700 * 1000, "\r\n", true);
+    addFigure({.name = "locate 700 KB",
+               .subjectName = "locate",
+               .baselineName = "plain Load",
+               .goal = {.ratio = 0.1, .extraMegabytes = 0},
+               .pairs = 9,
+               .subject = [broken] { return locate(broken()); },
+               .baseline = [broken] { return load(broken().plain); }});
     addSideBySide("highlight load 300 KB, LF", "Load", 1.25, 5, smallLf, load);
     addSideBySide("keystroke 300 KB, LF", "keystroke", 1.5, 3, smallLf, typeInTheMiddle);
 }

@@ -73,6 +73,21 @@ void ScriptEditor::setWholeText(const QString& text)
         m_language->wholeTextReplaced();
 }
 
+bool ScriptEditor::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        // QPlainTextEdit's own focusNextPrevChild() refuses while Tab types a tab.
+        if (tab && modifiers == Qt::ControlModifier)
+            return QWidget::focusNextPrevChild(key->key() == Qt::Key_Tab);
+        if (tab && modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+            return QWidget::focusNextPrevChild(false);
+    }
+    return QPlainTextEdit::event(event);
+}
+
 void ScriptEditor::keyPressEvent(QKeyEvent* event)
 {
     // Shift+Enter would insert a lone LF; every line the user starts ends in CR LF.

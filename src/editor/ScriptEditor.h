@@ -12,6 +12,7 @@ namespace vantrel {
 // A plain-text box whose whole text is exact: what setWholeText() puts in, wholeText()
 // gives back, every line end and control character included. Enter, Shift+Enter, paste
 // and dropped text all produce CR LF line ends; a dropped file is handed on, not inserted.
+// Where Tab types a tab, Ctrl+Tab and Ctrl+Shift+Tab move the focus on and back.
 class ScriptEditor : public QPlainTextEdit
 {
     Q_OBJECT
@@ -47,6 +48,7 @@ signals:
     void fileDropped(const QString& path);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

@@ -159,6 +159,7 @@ void Form1::buildControls()
     txtclose = inputBox(form1::txtclose);
     // Long lines wrap at the box's width, so only a vertical scroll bar is needed.
     Txt1 = editor(form1::Txt1, Qt::ScrollBarAlwaysOn);
+    Txt1->setTabChangesFocus(false); // scripts are indented with tabs; Ctrl+Tab moves on
     setLanguageSupport(*Txt1, true); // the instructions box stays plain
     Text1 = editor(form1::Text1, Qt::ScrollBarAlwaysOff);
 }

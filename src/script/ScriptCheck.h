@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,15 +32,34 @@ struct ScriptProblem
     Severity severity = Severity::Error;
 };
 
+enum class Notes : std::uint8_t
+{
+    Located,
+    None // the same errors, without the notes
+};
+
 // The structure check: a ')' that closes nothing, a '(' never closed, a string or a block
-// comment never closed, each at the character that shows it. Every problem, in text order.
-std::vector<ScriptProblem> CheckScript(std::u16string_view text);
+// comment never closed, each at the character that shows it. The errors come in text order.
+//
+// Such an error is often far from where the mistake was made: a ')' too many closes the
+// script's form early and the script's own last ')' is reported; a ')' too few is reported at
+// the script's first '('. So a bracket error may be followed by a note where the script's
+// indentation says the mistake most likely is: the ')' after which the lines are still
+// indented as the closed form's body, or the end of the line after which the indentation
+// comes out of a form that stays open.
+std::vector<ScriptProblem> CheckScript(std::u16string_view text, Notes notes = Notes::Located);
+
+// The problem to show first: the note on the first error when it has one, since that is
+// where the mistake most likely is; else the first problem. 0 when there are none.
+std::size_t FirstToShow(const std::vector<ScriptProblem>& problems);
 
 // The same check over a text handed over in pieces, so that an editor can check a long
 // text a few lines at a time. Pieces may be cut only just before or just after a line end.
 class ScriptChecker
 {
 public:
+    explicit ScriptChecker(Notes notes = Notes::Located) : m_locate(notes == Notes::Located) {}
+
     void add(std::u16string_view piece);
     std::vector<ScriptProblem> finish();
 
@@ -48,9 +68,23 @@ private:
     {
         std::size_t offset, line, column;
     };
+    struct Opener
+    {
+        Place place;
+        std::size_t shownColumn;      // with tabs shown as in an editor
+        std::optional<Place> missing; // the first place after it where a ')' seems missing
+    };
+    struct Closer
+    {
+        Place place;
+        std::optional<Place> extra; // where the ')' too many most likely is
+    };
 
     Place placeOf(std::u16string_view piece, std::size_t at);
     void countLines(std::u16string_view piece, const Token& token);
+    void open(const Place& place);
+    void close(const Place& place);
+    void lineBegins(std::u16string_view piece, const Token& first);
 
     LexState m_state = LexState::Code;
     std::size_t m_start = 0; // the current piece's offset in the whole text
@@ -58,8 +92,23 @@ private:
     // The column at m_counted, an offset of the current line in the current piece.
     std::size_t m_counted = 0, m_column = 1;
     char16_t m_last = 0; // the last character before the current piece
-    std::vector<Place> m_unmatched, m_open;
+    std::vector<Closer> m_unmatched;
+    std::vector<Opener> m_open;
     Place m_opener{}; // where the string or block comment that is still open begins
+
+    // The shape of the lines, for the notes. Columns are shown columns, from 0.
+    bool m_locate;
+    bool m_lineStart = m_locate;
+    std::size_t m_indent = 0;        // of the current line
+    std::size_t m_tabExtra = 0;      // the current line's shown columns beyond its characters
+    std::size_t m_lineCode = 0;      // where the current (or last) line of code begins
+    std::size_t m_lastIndent = 0;    // and its indentation
+    std::size_t m_step = 4;          // one level's indentation in the current top-level form
+    std::optional<Place> m_lastCode; // the last code token of the last line with code
+    // Of the forms closed since the last line of code began, the one whose '(' stands
+    // furthest left: that column, and its ')'.
+    std::optional<std::pair<std::size_t, Place>> m_closed;
+    std::optional<Place> m_extra; // a ')' that seems too many, since the last top-level line
 };
 
 } // namespace vantrel

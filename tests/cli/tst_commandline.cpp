@@ -76,6 +76,8 @@ private slots:
         QVERIFY(write("clean.hsc", "(script \"\xE9\" (a))"));
         QVERIFY(write("broken.hsc", "\xE9\xE9 )\r\n(x"));
         QVERIFY(write("-odd.hsc", ")"));
+        QVERIFY(
+            write("extra.hsc", "(script startup a\r\n\t(begin\r\n\t\t(x))\r\n\t\t(y))\r\n\t(z))"));
     }
 
     void commands_data()
@@ -104,6 +106,12 @@ private slots:
                                   "broken.hsc:2:1: error: '(' is never closed\n";
         QTest::newRow("problems") << QStringList{"check", "broken.hsc", "clean.hsc"} << 1 << broken
                                   << none << old;
+        QTest::newRow("a note after the error, where the mistake most likely is")
+            << QStringList{"check", "extra.hsc"} << 1
+            << QByteArray("extra.hsc:5:5: error: ')' closes nothing\n"
+                          "extra.hsc:3:6: note: this ')' may be the extra one: the lines after "
+                          "it are indented as if the form went on\n")
+            << none << old;
         QTest::newRow("unreadable files")
             << QStringList{"check", "missing.hsc", "broken.hsc", "folder"} << 2 << broken
             << QByteArray("missing.hsc: File not found. Check if the file is Currently exists.\n"
@@ -221,6 +229,22 @@ private slots:
         const Run full = run({QStringLiteral("compose")}, m_dir.path(), {}, "/dev/full");
         QCOMPARE(full.status, 1);
         QCOMPARE(full.err, "vantrel: standard output: No space left on device\n");
+    }
+
+    // Where Qt would abort, advising to reinstall: one line, and status 1.
+    void windowWithoutDisplaySaysSo()
+    {
+        const QByteArray said =
+            "vantrel: no display could be opened for the window; check and compose need none\n";
+        const Run none = run({QStringLiteral("clean.hsc")}, m_dir.path());
+        QCOMPARE(none.err, said);
+        QCOMPARE(none.out, QByteArray());
+        QCOMPARE(none.status, 1);
+        // A display named but out of reach: Qt says which, then so do we.
+        const Run away = run({}, m_dir.path(), {QStringLiteral("DISPLAY=:4097")});
+        QVERIFY2(away.err.endsWith(said) && !away.err.contains("Reinstalling"),
+                 away.err.constData());
+        QCOMPARE(away.status, 1);
     }
 
     // The commands load Qt Core alone: no window system library, no platform plugin.

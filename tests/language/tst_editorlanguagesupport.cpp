@@ -1,3 +1,4 @@
+#include "Contrast.h"
 #include "NamedChild.h"
 #include "editor/ScriptEditor.h"
 #include "language/EditorLanguageSupport.h"
@@ -12,7 +13,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolTip>
-#include <cmath>
 
 using namespace vantrel;
 
@@ -43,19 +43,6 @@ QList<int> partnerMarks(const ScriptEditor& editor)
         marks << mark.cursor.selectionStart();
     std::sort(marks.begin(), marks.end());
     return marks;
-}
-
-// WCAG contrast between two colours.
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto linear = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double one = luminance(a), other = luminance(b);
-    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
 }
 
 struct ShownEditor : ScriptEditor
@@ -169,6 +156,33 @@ private slots:
             QCOMPARE(editor.textCursor().position(), text == "(fine)" ? 6 : 3);
             delete menu;
         }
+    }
+
+    // A ')' missing at the end of line 4 is reported at the script's first '(': the note on
+    // line 4, in amber, is where Go to Problem goes; the error keeps its red mark.
+    void goToProblemGoesWhereTheMistakeWasMostLikelyMade()
+    {
+        ShownEditor editor(
+            QStringLiteral("(script startup a\r\n\t(begin\r\n\t\t(x)\r\n\t\t(y)\r\n\t(z))"));
+        const auto at = [&](int line, int column) {
+            return editor.document()->findBlockByNumber(line - 1).position() + column - 1;
+        };
+        QTRY_COMPARE(editor.accessibleDescription(),
+                     "First of 2 problems: Line 4, column 5: a ')' may be missing after this: the "
+                     "next line is indented as if the form were closed");
+        QTRY_COMPARE(colourAt(editor, at(4, 5)), ScriptColours::Note);
+        QCOMPARE(shownAt(editor, at(4, 5)).underlineStyle(), QTextCharFormat::WaveUnderline);
+        QCOMPARE(colourAt(editor, at(3, 5)), ScriptColours::Parenthesis);
+        QCOMPARE(colourAt(editor, at(1, 1)), ScriptColours::Problem);
+        editor.putCursor(0);
+        QContextMenuEvent click(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                editor.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(editor.viewport(), &click);
+        auto* menu = editor.findChild<QMenu*>();
+        QVERIFY(menu);
+        child<QAction>(*menu, "goToProblem")->trigger();
+        QCOMPARE(editor.textCursor().position(), at(4, 5));
+        delete menu;
     }
 
     void blockCommentColoursTheLinesBelowUntilTakenBack()
