@@ -10,7 +10,12 @@ namespace vantrel {
 class MessageSink
 {
 public:
-    enum class Answer { Save, Discard, Cancel };
+    enum class Answer
+    {
+        Save,
+        Discard,
+        Cancel
+    };
 
     virtual ~MessageSink() = default;
     // Shows a critical-error message with an OK button and returns once it is dismissed.

@@ -20,8 +20,8 @@ QString shownName(const QString& path)
 
 } // namespace
 
-ScriptCommands::ScriptCommands(FileDialog& dialog, ScriptFileStore& store,
-                               MessageSink& questions, EditorLink editor)
+ScriptCommands::ScriptCommands(FileDialog& dialog, ScriptFileStore& store, MessageSink& questions,
+                               EditorLink editor)
     : m_dialog(dialog), m_store(store), m_questions(questions), m_editor(std::move(editor))
 {
 }

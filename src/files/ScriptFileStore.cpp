@@ -195,8 +195,7 @@ bool ScriptFileStore::saveFailed(int error, const TextPieces& text,
 
 // The channel is released before any message is shown: each of these returns, and its
 // Channel closes the file, before the caller reports.
-int ScriptFileStore::readWhole(const QString& path, QByteArray& bytes,
-                               FileSystem::FileState& state)
+int ScriptFileStore::readWhole(const QString& path, QByteArray& bytes, FileSystem::FileState& state)
 {
     Channel channel(*this);
     if (const int error = channel.openForReading(path))

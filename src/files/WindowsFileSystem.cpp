@@ -59,9 +59,9 @@ int stateOf(const Path& path, FileState& state)
 {
     // The file's index is known only to a handle; one without access rights costs nothing.
     // Backup semantics let a folder open as well.
-    const HANDLE opened = CreateFileW(path.c_str(), 0,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE opened =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (opened == INVALID_HANDLE_VALUE)
         return resultOf(FALSE);
     const int error = stateOf(reinterpret_cast<Handle>(opened), state);
@@ -103,9 +103,8 @@ int openForAppending(const Path& path, Handle& file, bool& created)
     // append-only access lacks and a failed save needs. Others may read the file but not
     // write it meanwhile: the cut goes back to the length at this open, and would take
     // their writes with it. OPEN_ALWAYS opens or creates in one step and tells which.
-    const HANDLE opened =
-        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     created = opened != INVALID_HANDLE_VALUE && GetLastError() != ERROR_ALREADY_EXISTS;
     return taken(opened, file);
 }
