@@ -4,6 +4,7 @@
 #include "files/TextPieces.h"
 #include "mainwindow/CommonDialog.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/MessageBoxSink.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -12,8 +13,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -151,6 +154,49 @@ void answerRealDialog(const std::function<void()>& command, const std::optional<
     command();
     QVERIFY(answered);
     QVERIFY2(!watchdogFired, "a modal window was left open");
+}
+
+// Runs a command, and answers each modal window it opens in turn: a file dialog by typing
+// the name and pressing Return (an empty name cancels it), a message box by pressing the
+// button with the given text.
+// Notes each message box's text. A watchdog closes any modal left open.
+QStringList answerModals(const std::function<void()>& command, QStringList answers)
+{
+    QStringList boxes;
+    QPointer<QWidget> answered;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == answered || answers.isEmpty())
+            return;
+        answered = modal;
+        const QString answer = answers.takeFirst();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            boxes << box->text();
+            for (QAbstractButton* button : box->buttons())
+                if (button->text().remove(u'&') == answer)
+                    return button->click();
+            return box->reject();
+        }
+        if (answer.isEmpty())
+            return QTimer::singleShot(0, modal,
+                                      [modal] { static_cast<QDialog*>(modal)->reject(); });
+        auto* edit = modal->findChild<QLineEdit*>("fileNameEdit");
+        edit->setText(answer);
+        // Queued: a box that Return opens runs its own loop, in which this timer must fire.
+        QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_Return); });
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        boxes << QStringLiteral("<watchdog>");
+        while (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    poll.start(10);
+    watchdog.start(10000);
+    command();
+    return boxes;
 }
 
 // Drags the data over the widget and drops it there, as a file manager or another
@@ -951,6 +997,71 @@ private slots:
         answerRealDialog([&] { confirmed = cdlg.ShowOpen(); }, Cancel);
         QVERIFY(!confirmed);
         QCOMPARE(cdlg.FileName(), path("chosen"));
+    }
+
+    // Save Script As's real dialog adds ".hsc" to a bare name and asks before replacing.
+    void saveAsDialogAddsHscAndAsksBeforeReplacing()
+    {
+        QWidget window;
+        CommonDialog cdlg(&window);
+        bool confirmed = false;
+        const auto saveAs = [&] { confirmed = cdlg.ShowSaveAs(); };
+        QCOMPARE(answerModals(saveAs, {path("fresh")}), QStringList());
+        QVERIFY(confirmed);
+        QCOMPARE(cdlg.FileName(), path("fresh.hsc"));
+        QVERIFY(writeBytes(path("kept.hsc"), "kept"));
+        // No leaves the dialog up for another name; this one is then cancelled.
+        const QStringList boxes =
+            answerModals(saveAs, {path("kept"), QStringLiteral("No"), QString()});
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes.first().startsWith(QStringLiteral("kept.hsc already exists")),
+                 qPrintable(boxes.first()));
+        QVERIFY(!confirmed);
+        QCOMPARE(answerModals(saveAs, {path("kept"), QStringLiteral("Yes")}).size(), 1);
+        QVERIFY(confirmed);
+        QCOMPARE(cdlg.FileName(), path("kept.hsc"));
+        // Save Script's dialog still takes a name as typed, and asks nothing.
+        QVERIFY(writeBytes(path("plain"), "kept"));
+        QCOMPARE(answerModals([&] { confirmed = cdlg.ShowSave(); }, {path("plain")}),
+                 QStringList());
+        QCOMPARE(cdlg.FileName(), path("plain"));
+    }
+
+    // The real question box: a button for each answer offered; Escape is Cancel.
+    void questionBoxOffersTheAnswers_data()
+    {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<MessageSink::Answer>("answer");
+        QTest::newRow("save") << "Save" << MessageSink::Answer::Save;
+        QTest::newRow("discard") << "Discard" << MessageSink::Answer::Discard;
+        QTest::newRow("cancel") << "Cancel" << MessageSink::Answer::Cancel;
+        QTest::newRow("closed") << "" << MessageSink::Answer::Cancel;
+    }
+
+    void questionBoxOffersTheAnswers()
+    {
+        QFETCH(QString, press);
+        QFETCH(MessageSink::Answer, answer);
+        QWidget window;
+        MessageBoxSink sink(&window);
+        using enum MessageSink::Answer;
+        MessageSink::Answer given = Save;
+        QStringList buttons;
+        const QStringList boxes = answerModals(
+            [&] {
+                QTimer::singleShot(5, [&] {
+                    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                        for (QAbstractButton* button : box->buttons())
+                            buttons << button->text().remove(u'&');
+                });
+                given = sink.ask(QStringLiteral("Vantrel"), QStringLiteral("Save <b>a</b>?"),
+                                 {Save, Discard, Cancel});
+            },
+            {press});
+        QCOMPARE(boxes, QStringList{"Save <b>a</b>?"});
+        QCOMPARE(given, answer);
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({"Cancel", "Discard", "Save"}));
     }
 
     void savesLoadsAndCancelsThroughTheOneDialog()
