@@ -212,7 +212,11 @@ int setPermissions(Handle file, std::uint32_t permissions)
 
 int replace(const Path& from, const Path& to)
 {
-    // Refuses a read-only file by itself; write-through returns once the rename is on disk.
+    // A read-only file is the user's word that it stays as it is; the rename alone would
+    // not always ask. Write-through returns once the rename is on disk.
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return ERROR_ACCESS_DENIED;
     return resultOf(
         MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
