@@ -99,17 +99,21 @@ QString describeUnencodable(const TextPieces& text, std::size_t index)
 int lineEndBefore(FileSystem::Handle file, std::int64_t size, std::string_view& lineEnd)
 {
     lineEnd = {};
-    constexpr std::int64_t LookBack = std::int64_t(1) << 20;
-    const std::int64_t start = std::max<std::int64_t>(0, size - LookBack);
     if (size == 0)
         return 0;
-    const auto bytes = std::make_unique_for_overwrite<char[]>(std::size_t(size - start));
+    // Most files end with a line end, every one that Save Script wrote: one byte tells.
+    char last = 0;
     std::int64_t done = 0;
+    if (const int error = FileSystem::readAt(file, size - 1, &last, 1, done))
+        return error;
+    if (done == 0 || last == '\n' || last == '\r')
+        return 0;
+    constexpr std::int64_t LookBack = std::int64_t(1) << 20;
+    const std::int64_t start = std::max<std::int64_t>(0, size - LookBack);
+    const auto bytes = std::make_unique_for_overwrite<char[]>(std::size_t(size - start));
     if (const int error = FileSystem::readAt(file, start, bytes.get(), size - start, done))
         return error;
     const std::string_view tail(bytes.get(), std::size_t(done));
-    if (tail.empty() || tail.back() == '\n' || tail.back() == '\r')
-        return 0;
     const std::size_t at = tail.find_last_of("\r\n");
     if (at == std::string_view::npos)
         lineEnd = "\r\n";
