@@ -823,8 +823,8 @@ private slots:
         QVERIFY(m_sink.messages.isEmpty());
     }
 
-    // Closing asks about hand edits only. Steps: load a.hsc, type, paste, cut, compile, undo,
-    // saveChanges, saveScript. Answers: S(ave), D(iscard), C(ancel).
+    // Closing asks about hand edits only. Steps: load a.hsc, type, paste, cut, drop, compile,
+    // undo, redo, saveChanges, saveScript. Answers: S(ave), D(iscard), C(ancel).
     void closeAsksAboutHandEditsOnly_data()
     {
         QTest::addColumn<QString>("steps");
@@ -891,6 +891,12 @@ private slots:
             } else if (step == u"undo") {
                 editor()->setFocus();
                 QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+            } else if (step == u"redo") {
+                QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            } else if (step == u"drop") {
+                QMimeData dropped;
+                dropped.setText(QStringLiteral("dropped"));
+                QVERIFY(dragAndDrop(editor()->viewport(), dropped));
             } else if (step == u"saveChanges") {
                 saveChanges();
             } else if (step == u"saveScript") {
