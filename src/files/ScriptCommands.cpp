@@ -39,7 +39,7 @@ void ScriptCommands::load(const QString& path)
     FileSystem::FileState state;
     if (const std::optional<QString> text = m_store.LoadTextFile(path, &state)) {
         m_editor.setText(*text);
-        m_file = path;
+        m_file = QFileInfo(path).absoluteFilePath(); // named in full where it is shown
         m_fileState = state;
     }
 }
