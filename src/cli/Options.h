@@ -59,6 +59,8 @@ inline constexpr Option Options[] = {
      ".IR FILE ,\n"
      "as Save does: the file is created when absent, never replaced, and flushed to\n"
      "disk; when the write fails it is left as it was.\n"
+     "A file that does not end with a line end first gets one, of the kind its last\n"
+     "line end is (CR LF when it has none), so the script starts on a line of its own.\n"
      "No\n"
      ".I .hsc\n"
      "is added to the name."},

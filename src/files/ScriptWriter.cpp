@@ -65,11 +65,11 @@ private:
 } // namespace
 
 int writeScript(FileSystem::Handle file, const TextPieces& text,
-                std::optional<std::size_t>& unencodable)
+                std::optional<std::size_t>& unencodable, std::u16string_view ending)
 {
     BufferedWriter writer(file);
     text.forEachPiece([&writer](std::u16string_view piece) { return writer.put(piece); });
-    if (writer.error() == 0 && writer.put(u"\r\n"))
+    if (writer.error() == 0 && writer.put(ending))
         writer.flush();
     unencodable = writer.unencodable();
     return writer.error();

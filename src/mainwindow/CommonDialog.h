@@ -18,11 +18,13 @@ public:
 
     bool ShowOpen() override;
     bool ShowSave() override;
+    bool ShowSaveAs() override;
     QString FileName() const override { return m_fileName; }
     void setFileName(const QString& path) override;
 
 private:
     QFileDialog& dialog();
+    bool showSave(bool replacing);
     bool show();
 
     QWidget* m_parent;

@@ -35,9 +35,13 @@ public:
     explicit Form1(QWidget* parent = nullptr, const FileSeams& seams = {});
     ~Form1() override;
 
-    // The editor's whole text: the only way other commands read or replace the script.
+    // The editor's whole text: the only way other commands read or replace the script. A
+    // text set whole counts as unchanged: only hand edits are asked about on closing.
     QString scriptText() const;
     void setScriptText(const QString& text);
+
+    // The text's file and whether it has hand edits, as the editor describes itself.
+    QString fileState() const;
 
     static QString instructions();
 
@@ -49,6 +53,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -69,6 +74,9 @@ private:
     void toggleSecondVehicle();
     void loadScript();
     void saveScript();
+    void saveChanges();
+    void saveScriptAs();
+    void showFileState();
     void showAbout();
     void showTutorial();
     QMainWindow* createTutorial();
@@ -104,6 +112,7 @@ private:
     std::unique_ptr<MessageSink> m_messages;
     std::unique_ptr<ScriptFileStore> m_store;
     std::unique_ptr<ScriptCommands> m_fileCommands;
+    QAction* m_fileStateItem = nullptr; // in the editor's context menu
     WindowSlot<frmAbout> m_about;
     WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial window's library
 };

@@ -218,6 +218,34 @@ private slots:
             QVERIFY2(!result.err.contains("for more information"), result.err.constData());
     }
 
+    // An append starts on a line of its own: the script is never glued onto a last comment,
+    // and the file still checks clean.
+    void composeAppendsOnALineOfItsOwn_data()
+    {
+        QTest::addColumn<QByteArray>("old");
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::newRow("comment, CR LF") << QByteArray("(a)\r\n; end") << QByteArray("\r\n");
+        QTest::newRow("comment, LF") << QByteArray("(a)\n; end") << QByteArray("\n");
+        QTest::newRow("no line end") << QByteArray("(a)") << QByteArray("\r\n");
+        QTest::newRow("line end last") << QByteArray("(a)\n") << QByteArray();
+    }
+
+    void composeAppendsOnALineOfItsOwn()
+    {
+        QFETCH(QByteArray, old);
+        QFETCH(QByteArray, lineEnd);
+        QVERIFY(write("glued.hsc", old));
+        const Run compose =
+            run({QStringLiteral("compose"), QStringLiteral("--output=glued.hsc")}, m_dir.path());
+        QCOMPARE(compose.status, 0);
+        QFile file(path("glued.hsc"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old + lineEnd + script() + "\r\n");
+        const Run check = run({QStringLiteral("check"), QStringLiteral("glued.hsc")}, m_dir.path());
+        QCOMPARE(check.out + check.err, QByteArray());
+        QCOMPARE(check.status, 0);
+    }
+
     void helpAndFailedOutput()
     {
         const Run help = run({QStringLiteral("compose"), QStringLiteral("-h")}, m_dir.path());

@@ -196,20 +196,21 @@ private slots:
                  QApplication::palette().color(QPalette::Base));
     }
 
-    void menusHoldTheCommandsWithoutShortcuts()
+    void menusHoldTheDocumentedCommandsWithoutShortcuts()
     {
         QStringList found;
-        const auto note = [&](const QAction* action, const QString& name) {
-            QVERIFY2(action->shortcut().isEmpty(), qPrintable(name));
-            found << name + u'=' + action->text();
-        };
         for (const QAction* top : m_window->menuBar()->actions()) {
-            note(top, top->menu() ? top->menu()->objectName() : top->objectName());
+            found << (top->menu() ? top->menu()->objectName() : top->objectName()) + u'=' +
+                         top->text() + top->shortcut().toString();
             for (const QAction* item : top->menu() ? top->menu()->actions() : QList<QAction*>())
-                note(item, item->objectName());
+                found << item->objectName() + u'=' + item->text() + u' ' +
+                             item->shortcut().toString();
         }
-        QCOMPARE(found, QStringList({"file=File", "SC=Save Script", "LS=Load Script", "about=About",
-                                     "hlp=Help", "VT=Video Tutorial"}));
+        // The two saves that replace a file come after the documented items.
+        QCOMPARE(found, QStringList({"file=File", "SC=Save Script ", "LS=Load Script ",
+                                     "CH=Save Changes Ctrl+S",
+                                     QStringLiteral("SA=Save Script As\u2026 Ctrl+Shift+S"),
+                                     "about=About", "hlp=Help", "VT=Video Tutorial "}));
         // Alt reaches the menu bar, and no access keys are underlined.
         QTest::keyClick(m_window.get(), Qt::Key_Alt, Qt::AltModifier);
         QTRY_VERIFY(m_window->menuBar()->activeAction());
