@@ -7,6 +7,7 @@
 #include "mainwindow/CommonDialog.h"
 #include "mainwindow/CompactCheckBox.h"
 #include "mainwindow/Form1Layout.h"
+#include "mainwindow/LargeEditorWindow.h"
 #include "mainwindow/MessageBoxSink.h"
 #include "mainwindow/NameMark.h"
 #include "programdata/ProgramData.h"
@@ -72,6 +73,7 @@ Form1::Form1(QWidget* parent, const FileSeams& seams)
     buildMenus();
     setUpFileCommands(seams);
     wireCommands();
+    m_largeWindow = std::make_unique<LargeEditorWindow>(*Txt1, *this, buttonStyle());
 
     // The load step: the instructions go in before the window is first shown.
     Text1->setWholeText(instructions());
@@ -288,9 +290,12 @@ void Form1::setUpFileCommands(const FileSeams& seams)
     if (!seams.messages)
         m_messages = std::make_unique<MessageBoxSink>(this);
     m_store = std::make_unique<ScriptFileStore>(seams.messages ? *seams.messages : *m_messages);
+    FileDialog& dialog = seams.dialog ? *seams.dialog : *m_cdlg;
     m_fileCommands = std::make_unique<ScriptCommands>(
-        seams.dialog ? *seams.dialog : *m_cdlg, *m_store, Txt1->wholeTextInPieces(),
-        [this](const QString& text) { setScriptText(text); });
+        dialog, *m_store, Txt1->wholeTextInPieces(), [this, &dialog](const QString& text) {
+            setScriptText(text);
+            m_largeWindow->setScriptFile(dialog.FileName()); // the file just loaded
+        });
 }
 
 void Form1::compile()

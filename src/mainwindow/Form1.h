@@ -21,6 +21,7 @@ class frmAbout;
 struct ControlSpec;
 struct ScriptFields;
 class FileDialog;
+class LargeEditorWindow;
 class MessageSink;
 class ScriptFileStore;
 
@@ -106,6 +107,8 @@ private:
     std::unique_ptr<ScriptCommands> m_fileCommands;
     WindowSlot<frmAbout> m_about;
     WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial window's library
+    // Last, so that the editor is home before anything else goes.
+    std::unique_ptr<LargeEditorWindow> m_largeWindow;
 };
 
 } // namespace vantrel
