@@ -35,7 +35,7 @@ LargeEditorWindow::LargeEditorWindow(ScriptEditor& editor, QWidget& mainWindow,
 
     // One command in both windows: it follows the editor, and works in the main window
     // while the editor is away.
-    m_command = new QAction(EditCommand, this);
+    m_command = new QAction(EditCommand, &m_mainWindow); // found there by its name
     m_command->setObjectName(QStringLiteral("EditInLargeWindow"));
     m_command->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     m_command->setShortcutContext(Qt::WindowShortcut);
