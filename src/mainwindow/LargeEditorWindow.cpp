@@ -140,6 +140,7 @@ void LargeEditorWindow::buildNote()
     m_back->setObjectName(QStringLiteral("cmdBringBack"));
     m_back->setAutoDefault(false);
     m_back->setStyleSheet(m_buttonStyle);
+    m_back->setMinimumSize(twipsToPixels(2295, 375)); // as large as the main window's buttons
     m_back->setToolTip(m_command->shortcut().toString(QKeySequence::NativeText));
     connect(m_back, &QPushButton::clicked, this, &LargeEditorWindow::bringBack);
 
@@ -148,12 +149,6 @@ void LargeEditorWindow::buildNote()
     layout->addWidget(text);
     layout->addWidget(m_back, 0, Qt::AlignHCenter);
     layout->addStretch();
-
-    // The button takes the editor's turn in the tab order while it is away.
-    QWidget* before = m_editor.previousInFocusChain();
-    while (before != &m_editor && !(before->focusPolicy() & Qt::TabFocus))
-        before = before->previousInFocusChain();
-    QWidget::setTabOrder(before, m_back);
 }
 
 void LargeEditorWindow::placeFirstTime()
@@ -168,14 +163,15 @@ void LargeEditorWindow::placeFirstTime()
     setGeometry(place);
 }
 
-// Back to its place in the main window, in the stacking and tab orders as well.
+// Back to its place in the main window, in the stacking order as well. The tab order needs
+// no help: the editor, first in it, and the button that stands in for it both join the end
+// of the main window's focus chain, which Tab follows round to its start.
 void LargeEditorWindow::putEditorHome()
 {
     m_editor.setParent(m_home);
     m_editor.setGeometry(m_homeGeometry);
     if (m_above)
         m_editor.stackUnder(m_above);
-    QWidget::setTabOrder(m_back, &m_editor);
     m_editor.show();
     m_editor.setFocus();
     m_note->hide();

@@ -70,6 +70,7 @@ class LargeEditorWindowTest : public QObject
     std::unique_ptr<Form1> m_window;
     ScriptEditor* m_editor = nullptr;
     LargeEditorWindow* m_large = nullptr;
+    qsizetype m_stackingPlace = -1; // the editor's among its siblings, bottom first
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
     template <class T = QWidget> T* control(const char* name) const
@@ -119,6 +120,7 @@ class LargeEditorWindowTest : public QObject
         QCOMPARE(control<ScriptEditor>("Txt1"), m_editor);
         QCOMPARE(m_editor->parentWidget(), m_window->centralWidget());
         QCOMPARE(m_editor->geometry(), EditorHome);
+        QCOMPARE(m_window->centralWidget()->children().indexOf(m_editor), m_stackingPlace);
         QVERIFY(m_editor->isVisible() && !m_large->isVisible());
         QVERIFY(!control("LargeWindowNote")->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -138,6 +140,7 @@ private slots:
         m_window->show();
         activateMainWindow();
         m_editor = control<ScriptEditor>("Txt1");
+        m_stackingPlace = m_window->centralWidget()->children().indexOf(m_editor);
         m_large = theOne<LargeEditorWindow>();
         QVERIFY(m_large && !m_large->isVisible());
     }
