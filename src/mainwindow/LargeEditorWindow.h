@@ -57,7 +57,7 @@ private:
     // The sibling that the editor lies under at home, so that it goes back to its place in
     // the stacking order.
     QPointer<QWidget> m_above;
-    bool m_placed = false;
+    bool m_placed = false; // given its first size and place, which it then keeps
 };
 
 } // namespace vantrel

@@ -227,11 +227,20 @@ private slots:
         QTest::keyClick(m_editor, Qt::Key_Down);
         QTest::keyClick(m_editor, Qt::Key_End);
         const int end = m_editor->textCursor().position();
+        const auto partners = [this] {
+            QList<int> at;
+            for (const QTextEdit::ExtraSelection& mark : m_editor->extraSelections())
+                at << mark.cursor.position();
+            return at;
+        };
+        QTRY_COMPARE(partners().size(), 2); // the `)` before the cursor and its `(`
+        const QList<int> marked = partners();
 
         pressEditKey(m_editor);
         verifyOpen();
         QCOMPARE(m_large->windowTitle(), QStringLiteral("one.hsc - Vantrel"));
         QCOMPARE(m_editor->textCursor().position(), end);
+        QCOMPARE(partners(), marked);
         QTest::keyClicks(m_editor, QStringLiteral(" ; waits"));
         QTest::keyClick(m_editor, Qt::Key_Home);
         pressEditKey(m_editor);
