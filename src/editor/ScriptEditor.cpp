@@ -29,6 +29,16 @@ void ScriptEditor::setLanguage(std::unique_ptr<EditorLanguage> language)
     viewport()->update();
 }
 
+void ScriptEditor::setDescriptionPart(DescriptionPart part, const QString& text)
+{
+    m_descriptionParts[std::size_t(part)] = text;
+    QStringList said;
+    for (const QString& each : m_descriptionParts)
+        if (!each.isEmpty())
+            said.append(each);
+    setAccessibleDescription(said.join(QStringLiteral(". ")));
+}
+
 QRectF ScriptEditor::blockRectInView(const QTextBlock& block) const
 {
     return blockBoundingGeometry(block).translated(contentOffset());

@@ -5,6 +5,7 @@
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <array>
 #include <memory>
 
 namespace vantrel {
@@ -38,6 +39,18 @@ public:
     QTextBlock firstBlockInView() const { return firstVisibleBlock(); }
     QRectF blockRectInView(const QTextBlock& block) const;
 
+    // What a screen reader says of the editor is made of parts that different features keep
+    // up to date, said in this order; an empty part is left out.
+    enum class DescriptionPart
+    {
+        File,
+        TextFormat,
+        FunctionList,
+        Problems,
+        Count
+    };
+    void setDescriptionPart(DescriptionPart part, const QString& text);
+
     // Commands added with QWidget::addAction() work by their shortcuts while the editor has
     // the focus and are listed in its context menu, after the standard and language ones.
 
@@ -60,6 +73,7 @@ protected:
 
 private:
     std::unique_ptr<EditorLanguage> m_language;
+    std::array<QString, std::size_t(DescriptionPart::Count)> m_descriptionParts;
     EditorTextPieces m_pieces{*this};
 };
 

@@ -102,7 +102,7 @@ void EditorLanguageSupport::makePlain()
     m_idleCheck.cancel();
     m_highlighter.clear();
     m_editor.setExtraSelections({});
-    m_editor.setAccessibleDescription(QString());
+    m_editor.setDescriptionPart(ScriptEditor::DescriptionPart::Problems, QString());
 }
 
 void EditorLanguageSupport::checked(std::vector<ScriptProblem> problems)
@@ -119,7 +119,8 @@ void EditorLanguageSupport::describeProblems()
 {
     const int count = m_marks.count();
     const QString first = count > 0 ? ProblemMarks::describe(m_marks.first().problem) : QString();
-    m_editor.setAccessibleDescription(
+    m_editor.setDescriptionPart(
+        ScriptEditor::DescriptionPart::Problems,
         count == 0   ? QString()
         : count == 1 ? QStringLiteral("Problem: %1").arg(first)
                      : QStringLiteral("First of %1 problems: %2").arg(count).arg(first));

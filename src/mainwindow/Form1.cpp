@@ -7,6 +7,7 @@
 #include "mainwindow/CommonDialog.h"
 #include "mainwindow/CompactCheckBox.h"
 #include "mainwindow/Form1Layout.h"
+#include "mainwindow/LargeEditorWindow.h"
 #include "mainwindow/MessageBoxSink.h"
 #include "mainwindow/NameMark.h"
 #include "programdata/ProgramData.h"
@@ -74,6 +75,7 @@ Form1::Form1(QWidget* parent, const FileSeams& seams)
     buildMenus();
     setUpFileCommands(seams);
     wireCommands();
+    m_largeWindow = std::make_unique<LargeEditorWindow>(*Txt1, *this, buttonStyle());
 
     // The load step: the instructions go in before the window is first shown.
     Text1->setWholeText(instructions());
@@ -120,7 +122,9 @@ void Form1::showFileState()
     const QString state = fileState();
     m_fileStateItem->setText(state);
     Txt1->setToolTip(state);
-    Txt1->setAccessibleDescription(state);
+    Txt1->setDescriptionPart(ScriptEditor::DescriptionPart::File, state);
+    if (m_largeWindow)
+        m_largeWindow->setScriptFile(m_fileCommands->textFile(), Txt1->document()->isModified());
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -21,6 +21,7 @@ class frmAbout;
 struct ControlSpec;
 struct ScriptFields;
 class FileDialog;
+class LargeEditorWindow;
 class MessageSink;
 class ScriptFileStore;
 
@@ -115,6 +116,8 @@ private:
     QAction* m_fileStateItem = nullptr; // in the editor's context menu
     WindowSlot<frmAbout> m_about;
     WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial window's library
+    // Last, so that the editor is home before anything else goes.
+    std::unique_ptr<LargeEditorWindow> m_largeWindow;
 };
 
 } // namespace vantrel
