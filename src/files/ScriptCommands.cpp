@@ -9,7 +9,7 @@ const QString ScriptCommands::SaveExtension = QStringLiteral(".hsc");
 
 ScriptCommands::ScriptCommands(FileDialog& dialog, ScriptFileStore& store,
                                const TextPieces& editorText,
-                               std::function<void(const QString&)> setEditorText)
+                               SetEditorText setEditorText)
     : m_dialog(dialog), m_store(store), m_editorText(editorText),
       m_setEditorText(std::move(setEditorText))
 {
@@ -25,8 +25,9 @@ void ScriptCommands::load(const QString& path)
 {
     m_dialog.setFileName(path);
     // A failed load keeps the editor's text: unsaved work is never lost to a bad path.
-    if (const std::optional<QString> text = m_store.LoadTextFile(path))
-        m_setEditorText(*text);
+    TextEncoding encoding;
+    if (const std::optional<QString> text = m_store.LoadTextFile(path, encoding))
+        m_setEditorText(*text, encoding);
 }
 
 void ScriptCommands::save()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script/TextFormat.h"
+
 #include <QString>
 #include <functional>
 
@@ -25,21 +27,24 @@ class ScriptCommands
 public:
     static const QString SaveExtension; // ".hsc", appended to every name chosen for a save
 
+    // setEditorText takes a loaded text and the encoding it was read in.
+    using SetEditorText = std::function<void(const QString&, TextEncoding)>;
     ScriptCommands(FileDialog& dialog, ScriptFileStore& store, const TextPieces& editorText,
-                   std::function<void(const QString&)> setEditorText);
+                   SetEditorText setEditorText);
 
     // Replaces the editor's text with the chosen file's, only when the load succeeds.
     void load();
     // The same, for a file named without the dialog, which then offers it.
     void load(const QString& path);
-    // Appends the editor's text to the chosen name with ".hsc" behind it.
+    // Appends the editor's text to the chosen name with ".hsc" behind it, in the encoding
+    // the text came in.
     void save();
 
 private:
     FileDialog& m_dialog;
     ScriptFileStore& m_store;
     const TextPieces& m_editorText;
-    std::function<void(const QString&)> m_setEditorText;
+    SetEditorText m_setEditorText;
 };
 
 } // namespace vantrel

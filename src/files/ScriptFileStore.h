@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/FileSystem.h"
+#include "script/TextFormat.h"
 
 #include <QString>
 #include <cstddef>
@@ -30,8 +31,14 @@ public:
     bool FileExists(const QString& path) const;
     // The file's whole content, or nothing after a failure (which has been shown).
     std::optional<QString> LoadTextFile(const QString& path);
-    // Appends text and CR LF to the file, creating it when absent. On failure the file is
-    // left exactly as it was, and the result is false.
+    // The same, with the encoding it was read in (see DetectEncoding): a byte order mark is
+    // not part of the text.
+    std::optional<QString> LoadTextFile(const QString& path, TextEncoding& encoding);
+    // A file's bytes as text in the given encoding, every byte kept.
+    static QString decode(const QByteArray& bytes, TextEncoding encoding);
+    // Appends text and CR LF to the file, creating it when absent, in the text's encoding
+    // (a byte order mark goes first only into an empty file). On failure the file is left
+    // exactly as it was, and the result is false.
     bool SaveTextFile(const QString& text, const QString& path);
     // The same for a text in pieces, which the file gets as they come, never whole.
     bool SaveTextFile(const TextPieces& text, const QString& path);

@@ -41,7 +41,8 @@ EditorLanguageSupport::EditorLanguageSupport(ScriptEditor& editor)
     m_longBlocks.setSingleShot(true);
     m_longBlocks.setInterval(ScrollPauseMilliseconds);
     connect(&m_longBlocks, &QTimer::timeout, this, [this] { colourInView(true); });
-    connect(&m_check, &QTimer::timeout, &m_idleCheck, &IdleCheck::start);
+    connect(&m_check, &QTimer::timeout, this,
+            [this] { m_idleCheck.start(m_editor.textFormat().lineEnd); });
     connect(&m_partner, &QTimer::timeout, this, &EditorLanguageSupport::showPartner);
     connect(editor.document(), &QTextDocument::contentsChange, this,
             &EditorLanguageSupport::contentsChanged);
@@ -102,7 +103,7 @@ void EditorLanguageSupport::makePlain()
     m_idleCheck.cancel();
     m_highlighter.clear();
     m_editor.setExtraSelections({});
-    m_editor.setAccessibleDescription(QString());
+    m_editor.setProblemsDescription(QString());
 }
 
 void EditorLanguageSupport::checked(std::vector<ScriptProblem> problems)
@@ -119,7 +120,7 @@ void EditorLanguageSupport::describeProblems()
 {
     const int count = m_marks.count();
     const QString first = count > 0 ? ProblemMarks::describe(m_marks.first().problem) : QString();
-    m_editor.setAccessibleDescription(
+    m_editor.setProblemsDescription(
         count == 0   ? QString()
         : count == 1 ? QStringLiteral("Problem: %1").arg(first)
                      : QStringLiteral("First of %1 problems: %2").arg(count).arg(first));

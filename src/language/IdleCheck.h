@@ -1,6 +1,7 @@
 #pragma once
 
 #include "script/ScriptCheck.h"
+#include "script/TextFormat.h"
 
 #include <QDeadlineTimer>
 #include <QObject>
@@ -31,7 +32,8 @@ public:
     using Done = std::function<void(std::vector<ScriptProblem>)>;
     IdleCheck(const QTextDocument& document, Done done);
 
-    void start();
+    // Paragraph breaks are checked as the given line end, as the file will have them.
+    void start(LineEnd paragraphBreak = LineEnd::CrLf);
     void cancel();
 
 private:
@@ -40,6 +42,7 @@ private:
     const QTextDocument& m_document;
     Done m_done;
     std::optional<ScriptChecker> m_checker;
+    char16_t m_break = 0;
     QTextBlock m_next;
     QTimer m_step;
 };

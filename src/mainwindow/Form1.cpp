@@ -91,9 +91,9 @@ QString Form1::scriptText() const
     return Txt1->wholeText();
 }
 
-void Form1::setScriptText(const QString& text)
+void Form1::setScriptText(const QString& text, TextEncoding encoding)
 {
-    Txt1->setWholeText(text);
+    Txt1->setWholeText(text, encoding);
 }
 
 void Form1::openScript(const QString& path)
@@ -290,7 +290,7 @@ void Form1::setUpFileCommands(const FileSeams& seams)
     m_store = std::make_unique<ScriptFileStore>(seams.messages ? *seams.messages : *m_messages);
     m_fileCommands = std::make_unique<ScriptCommands>(
         seams.dialog ? *seams.dialog : *m_cdlg, *m_store, Txt1->wholeTextInPieces(),
-        [this](const QString& text) { setScriptText(text); });
+        [this](const QString& text, TextEncoding encoding) { setScriptText(text, encoding); });
 }
 
 void Form1::compile()

@@ -37,7 +37,8 @@ public:
 
     // The editor's whole text: the only way other commands read or replace the script.
     QString scriptText() const;
-    void setScriptText(const QString& text);
+    // A loaded text keeps its encoding; Compile's is Windows-1252.
+    void setScriptText(const QString& text, TextEncoding encoding = TextEncoding::Windows1252);
 
     static QString instructions();
 

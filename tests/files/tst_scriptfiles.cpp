@@ -271,13 +271,13 @@ private slots:
             << "/dev/full" << text << error("Error 28\r\nNo space left on device");
         // Every write succeeds there, the flush to disk fails: the save must say so.
         QTest::newRow("no flush") << "/dev/null" << text << error("Error 22\r\nInvalid argument");
-        // A character with no byte is named, with where the editor shows it: a lone LF
-        // ends a line there, a lone CR shows inside its line.
+        // A character with no byte is named, with where the check places it: a lone LF and a
+        // lone CR each end a line.
         QTest::newRow("second line") << "old.hsc" << QStringLiteral("one\r\nab\t\u0100")
                                      << unsavable("\"\u0100\" (U+0100) at line 2, column 4");
         QTest::newRow("outside 16 bits")
             << "new.hsc" << QStringLiteral("a\nb\rc\U0001F600")
-            << unsavable("\"\U0001F600\" (U+1F600) at line 2, column 4");
+            << unsavable("\"\U0001F600\" (U+1F600) at line 3, column 2");
         QTest::newRow("invisible")
             << "old.hsc" << QStringLiteral("\u200B") << unsavable("(U+200B) at line 1, column 1");
         QTest::newRow("after SUB") << "new.hsc" << QStringLiteral("\x1A\u2603")
@@ -344,7 +344,7 @@ private slots:
         m_window->setScriptText(QString(8191, u'x') + QStringLiteral("\U0001F600"));
         save(path("old"));
         QCOMPARE(m_sink.take(),
-                 QList({unsavable("\"\u0100\" (U+0100) at line 49154, column 4"),
+                 QList({unsavable("\"\u0100\" (U+0100) at line 49155, column 1"),
                         unsavable("\"\U0001F600\" (U+1F600) at line 1, column 8192")}));
         QCOMPARE(readBytes(path("old.hsc")), "old\r\n");
     }
