@@ -10,10 +10,10 @@ namespace vantrel {
 
 QString toEditorText(const QString& text, LineEnd lineEnd)
 {
-    const char16_t lineFeed = lineEnd == LineEnd::Lf ? EditorChar::ParagraphBreak
-                                                     : EditorChar::LineFeed;
-    const char16_t carriageReturn = lineEnd == LineEnd::Cr ? EditorChar::ParagraphBreak
-                                                           : EditorChar::CarriageReturn;
+    const char16_t lineFeed =
+        lineEnd == LineEnd::Lf ? EditorChar::ParagraphBreak : EditorChar::LineFeed;
+    const char16_t carriageReturn =
+        lineEnd == LineEnd::Cr ? EditorChar::ParagraphBreak : EditorChar::CarriageReturn;
     const bool pairs = lineEnd == LineEnd::CrLf;
     QString mapped(text.size(), Qt::Uninitialized);
     const char16_t* in = QStringView(text).utf16();

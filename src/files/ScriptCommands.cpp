@@ -8,8 +8,7 @@ namespace vantrel {
 const QString ScriptCommands::SaveExtension = QStringLiteral(".hsc");
 
 ScriptCommands::ScriptCommands(FileDialog& dialog, ScriptFileStore& store,
-                               const TextPieces& editorText,
-                               SetEditorText setEditorText)
+                               const TextPieces& editorText, SetEditorText setEditorText)
     : m_dialog(dialog), m_store(store), m_editorText(editorText),
       m_setEditorText(std::move(setEditorText))
 {

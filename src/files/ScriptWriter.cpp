@@ -28,7 +28,8 @@ public:
     {
         while (!piece.empty()) {
             const std::size_t room = BufferSize - m_used;
-            const std::size_t count = std::min(piece.size(), m_utf8 ? (room > 0 ? (room - 1) / 3 : 0) : room);
+            const std::size_t count =
+                std::min(piece.size(), m_utf8 ? (room > 0 ? (room - 1) / 3 : 0) : room);
             if (count == 0) {
                 if (!flush())
                     return false;

@@ -47,7 +47,7 @@ LineEnd MostCommonLineEnd(std::u16string_view text);
 // other than its own, NUL). A file that holds one of them itself is not read as UTF-8, so
 // that it is read byte for byte instead.
 inline constexpr std::array<char16_t, 4> EditorStandIns = {u'\u2029', u'\u2028', u'\u240D',
-                                                            u'\u2400'};
+                                                           u'\u2400'};
 
 inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 

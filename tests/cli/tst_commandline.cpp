@@ -75,6 +75,8 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
         QVERIFY(write("clean.hsc", "(script \"\xE9\" (a))"));
         QVERIFY(write("broken.hsc", "\xE9\xE9 )\r\n(x"));
+        QVERIFY(write("utf8.hsc", "\xEF\xBB\xBF\"\xE2\x80\x9C\xF0\x9F\x98\x80\" )\n(x"));
+        QVERIFY(write("cr.hsc", "(a)\r)\r\n\r)"));
     }
 
     void commands_data()
@@ -103,6 +105,13 @@ private slots:
                                   "broken.hsc:2:1: error: '(' is never closed\n";
         QTest::newRow("problems") << QStringList{"check", "broken.hsc", "clean.hsc"} << 1 << broken
                                   << none << old;
+        // A UTF-8 file's characters, its byte order mark none; each line end one line.
+        QTest::newRow("UTF-8 and CR") << QStringList{"check", "utf8.hsc", "cr.hsc"} << 1
+                                      << QByteArray("utf8.hsc:1:6: error: ')' closes nothing\n"
+                                                    "utf8.hsc:2:1: error: '(' is never closed\n"
+                                                    "cr.hsc:2:1: error: ')' closes nothing\n"
+                                                    "cr.hsc:4:1: error: ')' closes nothing\n")
+                                      << none << old;
         QTest::newRow("unreadable files")
             << QStringList{"check", "missing.hsc", "broken.hsc", "folder"} << 2 << broken
             << QByteArray("missing.hsc: File not found. Check if the file is Currently exists.\n"
