@@ -66,6 +66,12 @@ Fixture fixtureOf(qsizetype size, const QByteArray& lineEnd)
     return fixtureOf([size, lineEnd] { return RealShapedScript(size, lineEnd); });
 }
 
+// The same script as fixtureOf(size, "\n") with CR LF lines: the same lines, more bytes.
+Fixture crLfFixtureOf(qsizetype size)
+{
+    return fixtureOf([size] { return RealShapedScript(size).replace('\n', "\r\n"); });
+}
+
 // The same script in UTF-8: its Windows-1252 letters take two bytes each.
 Fixture utf8FixtureOf(qsizetype size)
 {
@@ -257,10 +263,10 @@ void addVersus(const std::string& name, const std::string& subjectName,
                const Fixture& baseline, Sample (*measure)(EditorFixture&),
                Sample (*baselineMeasure)(EditorFixture&) = nullptr)
 {
-    const auto on = [](const Fixture& fixture, Sample (*measure)(EditorFixture&)) {
-        return [fixture, measure] {
+    const auto on = [](const Fixture& fixture, Sample (*run)(EditorFixture&)) {
+        return [fixture, run] {
             LanguageFixture& f = fixture();
-            return f.error.empty() ? measure(f.coloured) : Sample{0, 0, f.error};
+            return f.error.empty() ? run(f.coloured) : Sample{0, 0, f.error};
         };
     };
     addFigure({.name = name,
@@ -297,10 +303,10 @@ void addLanguageFigures()
 
     // Real scripts as they are on disk, against the same script with CR LF or in
     // Windows-1252.
-    const Fixture mediumCrLf = fixtureOf(1 << 20, "\r\n");
+    const Fixture mediumCrLf = crLfFixtureOf(1 << 20);
     const Fixture mediumLf = fixtureOf(1 << 20, "\n");
-    addVersus("keystroke 300 KB, LF", "LF keystroke", "CR LF", 1.3, 5, smallLf, small,
-              typeInTheMiddle);
+    addVersus("keystroke 300 KB, LF", "LF keystroke", "CR LF", 1.3, 5, smallLf,
+              crLfFixtureOf(300 * 1000), typeInTheMiddle);
     addVersus("keystroke 1 MB, LF", "LF keystroke", "CR LF", 1.3, 5, mediumLf, mediumCrLf,
               typeInTheMiddle);
     addVersus("load 1 MB, LF", "LF Load", "CR LF", 1.1, 9, mediumLf, mediumCrLf, load);
