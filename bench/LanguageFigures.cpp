@@ -97,7 +97,6 @@ QByteArray scriptWithALongLine()
     return bytes.insert(middle, LongLineMark.toByteArray() + line + shortLine);
 }
 
-
 // Load, up to the first paint of the editor.
 Sample load(EditorFixture& f)
 {
@@ -313,8 +312,8 @@ void addLanguageFigures()
     addVersus("load 1 MB, UTF-8", "UTF-8 Load", "Windows-1252", 1.3, 9, utf8FixtureOf(1 << 20),
               mediumLf, load);
     const Fixture longLine = fixtureOf(scriptWithALongLine);
-    addVersus("keystroke on an 8,000-character line", "long line", "80 characters", 0, 5,
-              longLine, longLine, typeInTheLongLine, typeInTheShortLine);
+    addVersus("keystroke on an 8,000-character line", "long line", "80 characters", 0, 5, longLine,
+              longLine, typeInTheLongLine, typeInTheShortLine);
 }
 
 } // namespace vantrel::bench

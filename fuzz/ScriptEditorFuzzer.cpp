@@ -7,8 +7,8 @@
 #include "FuzzCheck.h"
 #include "editor/EditorText.h"
 #include "editor/ScriptEditor.h"
-#include "language/EditorLanguageSupport.h"
 #include "files/ScriptFileStore.h"
+#include "language/EditorLanguageSupport.h"
 #include "script/TextFormat.h"
 
 #include <QApplication>

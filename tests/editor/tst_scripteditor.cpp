@@ -120,16 +120,25 @@ private slots:
         QCOMPARE(known(), (std::vector<std::int64_t>{3, -2, 15}));
         QCOMPARE(inPieces(editor), QStringLiteral("(scxyript)\r\n(if)\n\rend"));
 
-        for (int step = 0; step < 400; ++step) {
-            if (step % 50 == 0)
-                editor.setWholeText(randomFileText(random, random.bounded(0, 400)));
+        // Whole texts of every line end and encoding come and go, the format with them.
+        std::vector<std::pair<QString, TextFormat>> wholeTexts;
+        for (int step = 0; step < 600; ++step) {
+            if (step % 50 == 0) {
+                const QString text = randomFileText(random, random.bounded(0, 400));
+                const auto encoding = TextEncoding(random.bounded(3));
+                editor.setWholeText(text, encoding);
+                wholeTexts.push_back(
+                    {text, {vantrel::MostCommonLineEnd(vantrel::lexerView(text)), encoding}});
+                QCOMPARE(editor.wholeText(), text);
+                QVERIFY(editor.textFormat() == wholeTexts.back().second);
+            }
             const int length = editor.document()->characterCount() - 1;
             QTextCursor at(editor.document());
             at.setPosition(random.bounded(length + 1));
             at.setPosition(random.bounded(length + 1), QTextCursor::KeepAnchor);
             switch (random.bounded(6)) {
             case 0:
-                at.insertText(toEditorText(randomFileText(random, random.bounded(4))));
+                at.insertText(vantrel::toEditorInput(randomFileText(random, random.bounded(4))));
                 break;
             case 1:
                 at.removeSelectedText();
@@ -149,7 +158,17 @@ private slots:
                 QTest::keyClick(&editor, Qt::Key_Backspace);
             }
             QCOMPARE(inPieces(editor), editor.wholeText());
+            QCOMPARE(editor.wholeTextInPieces().encoding(), editor.textFormat().encoding);
         }
+        // Undone to the start, each whole text comes back with its format, byte for byte.
+        while (editor.document()->isUndoAvailable()) {
+            editor.undo();
+            const auto same = [&](const auto& whole) { return whole.first == editor.wholeText(); };
+            const auto found = std::ranges::find_if(wholeTexts, same);
+            if (std::ranges::count_if(wholeTexts, same) == 1)
+                QVERIFY(editor.textFormat() == found->second);
+        }
+        QCOMPARE(editor.wholeText(), QString());
     }
 
     // Without an undo history the document packs its buffer anew once enough of it is

@@ -13,6 +13,7 @@
 #include <QTextLayout>
 #include <QToolTip>
 #include <cmath>
+#include <memory>
 
 using namespace vantrel;
 
@@ -170,6 +171,45 @@ private slots:
             QCOMPARE(editor.textCursor().position(), text == "(fine)" ? 6 : 3);
             delete menu;
         }
+    }
+
+    // The marks name the line and column the saved file will have, whatever its line end:
+    // CR LF, LF and CR each end one line, also where the editor shows one as a stand-in.
+    void problemsArePlacedAsInTheFile_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("position"); // in the editor, where Go to Problem puts the cursor
+        QTest::newRow("LF") << "(a)\n\t(b))\n"
+                            << "Line 2, column 5" << 8;
+        QTest::newRow("CR") << "(a)\r\t(b))\r"
+                            << "Line 2, column 5" << 8;
+        QTest::newRow("CR LF in LF") << "(a)\r\n(b)\n)\n"
+                                     << "Line 3, column 1" << 9;
+        QTest::newRow("LF in CR LF") << "(a)\n(b)\r\n\r\n)"
+                                     << "Line 4, column 1" << 9;
+        QTest::newRow("LF CR in CR LF") << "(a)\n\r)\r\n\r\n"
+                                        << "Line 3, column 1" << 5;
+        QTest::newRow("LF after CR in CR") << "(a)\r\n\r(b)\r\u00e9)\r"
+                                           << "Line 4, column 2" << 11;
+    }
+    void problemsArePlacedAsInTheFile()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, problem);
+        QFETCH(int, position);
+        ShownEditor editor(text);
+        QCOMPARE(editor.wholeText(), text);
+        QTRY_COMPARE(editor.accessibleDescription().section(u'\n', 0, 0),
+                     "Problem: " + problem + ": ')' closes nothing");
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                editor.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(editor.viewport(), &click);
+        std::unique_ptr<QMenu> menu(editor.findChild<QMenu*>());
+        QVERIFY(menu);
+        child<QAction>(*menu, "goToProblem")->trigger();
+        QCOMPARE(editor.textCursor().position(), position);
+        QCOMPARE(editor.document()->characterAt(position), u')');
     }
 
     void blockCommentColoursTheLinesBelowUntilTakenBack()
