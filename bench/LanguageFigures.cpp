@@ -7,6 +7,7 @@
 #include "editor/ScriptEditor.h"
 #include "language/EditorLanguageSupport.h"
 #include "script/ScriptCheck.h"
+#include "script/Windows1252.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
@@ -26,12 +28,12 @@ namespace {
 // is plain, and a script file for both to load.
 struct LanguageFixture
 {
-    LanguageFixture(qsizetype size, const QByteArray& lineEnd, bool extraCloser)
+    // With a line end given, a ')' too many is planted before one (plantedLine).
+    explicit LanguageFixture(QByteArray bytes, const QByteArray& plantBefore = {})
         : path(directory.filePath(QStringLiteral("script.hsc")))
     {
-        QByteArray bytes = RealShapedScript(size, lineEnd);
-        if (extraCloser)
-            plantedLine = plantExtraCloser(bytes, lineEnd);
+        if (!plantBefore.isEmpty())
+            plantedLine = plantExtraCloser(bytes, plantBefore);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             error = "cannot write " + path.toStdString();
@@ -60,14 +62,51 @@ struct LanguageFixture
 
 using Fixture = std::function<LanguageFixture&()>;
 
-Fixture fixtureOf(qsizetype size, const QByteArray& lineEnd, bool extraCloser = false)
+// Made when a figure first needs it.
+Fixture fixtureOf(std::function<QByteArray()> bytes, const QByteArray& plantBefore = {})
 {
     auto fixture = std::make_shared<std::optional<LanguageFixture>>();
-    return [fixture, size, lineEnd, extraCloser]() -> LanguageFixture& {
+    return [fixture, bytes, plantBefore]() -> LanguageFixture& {
         if (!*fixture)
-            fixture->emplace(size, lineEnd, extraCloser);
+            fixture->emplace(bytes(), plantBefore);
         return **fixture;
     };
+}
+
+Fixture fixtureOf(qsizetype size, const QByteArray& lineEnd)
+{
+    return fixtureOf([size, lineEnd] { return RealShapedScript(size, lineEnd); });
+}
+
+// The same script as fixtureOf(size, "\n") with CR LF lines: the same lines, more bytes.
+Fixture crLfFixtureOf(qsizetype size)
+{
+    return fixtureOf([size] { return RealShapedScript(size).replace('\n', "\r\n"); });
+}
+
+// The same script in UTF-8: its Windows-1252 letters take two bytes each.
+Fixture utf8FixtureOf(qsizetype size)
+{
+    return fixtureOf([size] {
+        const QByteArray bytes = RealShapedScript(size);
+        return QString::fromStdU16String(decodeWindows1252(bytes.toStdString())).toUtf8();
+    });
+}
+
+// Two lines in the middle of a script, one of 8,000 characters (forms of a decompiled
+// script run together) and one of 80 after it.
+constexpr QByteArrayView LongLineMark = "; long line follows\n";
+QByteArray scriptWithALongLine()
+{
+    QByteArray bytes = RealShapedScript(300 * 1000);
+    QByteArray line = "\t(begin";
+    while (line.size() < 7990)
+        line += " (object_teleport (player0) flag_" + QByteArray::number(line.size() % 97) + ')';
+    line = line.left(7999) + ")\n";
+    const QByteArray shortLine =
+        "\t(sleep_until (volume_test_object trig_bridge_east_12 (player0)) 5 300)     \n";
+    const qsizetype middle = bytes.indexOf('\n', bytes.size() / 2) + 1;
+    return bytes.insert(middle, LongLineMark.toByteArray() + line + shortLine);
 }
 
 // Load, up to the first paint of the editor.
@@ -113,11 +152,11 @@ void putCursor(QPlainTextEdit* editor, int position)
     QCoreApplication::processEvents();
 }
 
-// The median of 100 keystrokes typed in the middle of the script.
-Sample typeInTheMiddle(EditorFixture& f)
+// The median of 100 keystrokes typed at a place in the script.
+Sample typeAt(EditorFixture& f, const std::function<int(const QTextDocument&)>& place)
 {
     loadUntimed(f);
-    putCursor(f.editor, f.editor->document()->characterCount() / 2);
+    putCursor(f.editor, place(*f.editor->document()));
     const QString typed = QStringLiteral("(set done 1) ; \"x\" ").repeated(6).left(100);
     std::vector<double> times;
     for (QChar c : typed)
@@ -125,6 +164,30 @@ Sample typeInTheMiddle(EditorFixture& f)
     std::nth_element(times.begin(), times.begin() + 50, times.end());
     f.settle();
     return {times[50], 0, f.failures.failure};
+}
+
+Sample typeInTheMiddle(EditorFixture& f)
+{
+    return typeAt(f, [](const QTextDocument& d) { return d.characterCount() / 2; });
+}
+
+// The middle of the first line after the long line's mark, or of the line after it.
+int longLineMiddle(const QTextDocument& document, int linesAfter)
+{
+    const QTextCursor mark = document.find(QString::fromLatin1(LongLineMark.chopped(1)));
+    const QTextBlock line = document.findBlock(mark.position()).next();
+    const QTextBlock target = linesAfter == 0 ? line : line.next();
+    return target.position() + target.length() / 2;
+}
+
+Sample typeInTheLongLine(EditorFixture& f)
+{
+    return typeAt(f, [](const QTextDocument& d) { return longLineMiddle(d, 0); });
+}
+
+Sample typeInTheShortLine(EditorFixture& f)
+{
+    return typeAt(f, [](const QTextDocument& d) { return longLineMiddle(d, 1); });
 }
 
 // Typing ";*" at the top and deleting it again, seven times over: the slowest of the four
@@ -227,12 +290,33 @@ void addSideBySide(const std::string& name, const char* what, double goal, int p
                .baseline = on(false)});
 }
 
+// The same measure, both sides with the language support, on two scripts.
+void addVersus(const std::string& name, const std::string& subjectName,
+               const std::string& baselineName, double goal, int pairs, const Fixture& subject,
+               const Fixture& baseline, Sample (*measure)(EditorFixture&),
+               Sample (*baselineMeasure)(EditorFixture&) = nullptr)
+{
+    const auto on = [](const Fixture& fixture, Sample (*run)(EditorFixture&)) {
+        return [fixture, run] {
+            LanguageFixture& f = fixture();
+            return f.error.empty() ? run(f.coloured) : Sample{0, 0, f.error};
+        };
+    };
+    addFigure({.name = name,
+               .subjectName = subjectName,
+               .baselineName = baselineName,
+               .goal = {.ratio = goal, .extraMegabytes = 0},
+               .pairs = pairs,
+               .subject = on(subject, measure),
+               .baseline = on(baseline, baselineMeasure ? baselineMeasure : measure)});
+}
+
 } // namespace
 
 void addLanguageFigures()
 {
-    // CR LF lines, as composed scripts have them: one editor block a line. Files with LF
-    // lines are one block in the editor; the last two figures show that case.
+    // CR LF lines, as composed scripts have them, and LF lines, as real scripts have them:
+    // either way one editor block a line.
     const Fixture small = fixtureOf(300 * 1000, "\r\n");
     const Fixture large = fixtureOf(10 << 20, "\r\n");
     const Fixture smallLf = fixtureOf(300 * 1000, "\n");
@@ -248,7 +332,7 @@ void addLanguageFigures()
                .pairs = 9,
                .subject = [small] { return check(small().coloured); },
                .baseline = [small] { return load(small().plain); }});
-    const Fixture broken = fixtureOf(700 * 1000, "\r\n", true);
+    const Fixture broken = fixtureOf([] { return RealShapedScript(700 * 1000, "\r\n"); }, "\r\n");
     addFigure({.name = "locate 700 KB",
                .subjectName = "locate",
                .baselineName = "plain Load",
@@ -257,7 +341,21 @@ void addLanguageFigures()
                .subject = [broken] { return locate(broken()); },
                .baseline = [broken] { return load(broken().plain); }});
     addSideBySide("highlight load 300 KB, LF", "Load", 1.25, 5, smallLf, load);
-    addSideBySide("keystroke 300 KB, LF", "keystroke", 1.5, 3, smallLf, typeInTheMiddle);
+
+    // Real scripts as they are on disk, against the same script with CR LF or in
+    // Windows-1252.
+    const Fixture mediumCrLf = crLfFixtureOf(1 << 20);
+    const Fixture mediumLf = fixtureOf(1 << 20, "\n");
+    addVersus("keystroke 300 KB, LF", "LF keystroke", "CR LF", 1.3, 5, smallLf,
+              crLfFixtureOf(300 * 1000), typeInTheMiddle);
+    addVersus("keystroke 1 MB, LF", "LF keystroke", "CR LF", 1.3, 5, mediumLf, mediumCrLf,
+              typeInTheMiddle);
+    addVersus("load 1 MB, LF", "LF Load", "CR LF", 1.1, 9, mediumLf, mediumCrLf, load);
+    addVersus("load 1 MB, UTF-8", "UTF-8 Load", "Windows-1252", 1.3, 9, utf8FixtureOf(1 << 20),
+              mediumLf, load);
+    const Fixture longLine = fixtureOf(scriptWithALongLine);
+    addVersus("keystroke on an 8,000-character line", "long line", "80 characters", 0, 5, longLine,
+              longLine, typeInTheLongLine, typeInTheShortLine);
 }
 
 } // namespace vantrel::bench

@@ -11,9 +11,10 @@
 namespace vantrel {
 
 // A plain-text box whose whole text is exact: what setWholeText() puts in, wholeText()
-// gives back, every line end and control character included. Enter, Shift+Enter, paste
-// and dropped text all produce CR LF line ends; a dropped file is handed on, not inserted.
-// Where Tab types a tab, Ctrl+Tab and Ctrl+Shift+Tab move the focus on and back.
+// gives back, every line end and control character included. The text's own line end
+// (its most common one) is the editor's line break: Enter, Shift+Enter, paste and dropped
+// text all produce it. A dropped file is handed on, not inserted. Where Tab types a tab,
+// Ctrl+Tab and Ctrl+Shift+Tab move the focus on and back.
 class ScriptEditor : public QPlainTextEdit
 {
     Q_OBJECT
@@ -24,8 +25,12 @@ public:
 
     QString wholeText() const;
     // Replaces everything in one step that Undo can take back, so a Compile or a load
-    // never destroys hand edits for good.
-    void setWholeText(const QString& text);
+    // never destroys hand edits for good. The text's line end is taken from it; Undo and
+    // Redo bring back the line end and encoding of the text they return to.
+    void setWholeText(const QString& text, TextEncoding encoding = TextEncoding::Windows1252);
+    TextFormat textFormat() const { return m_format; }
+    // "UTF-8, LF line ends": shown in the context menu and said with the description.
+    QString textFormatDescription() const;
     // The same text as wholeText(), handed over in pieces, as a rule without a copy of it:
     // what Save writes.
     const EditorTextPieces& wholeTextInPieces() const { return m_pieces; }
@@ -40,13 +45,13 @@ public:
     QRectF blockRectInView(const QTextBlock& block) const;
 
     // What a screen reader says of the editor is made of parts that different features keep
-    // up to date, said in this order; an empty part is left out.
+    // up to date, one line each in this order; an empty part is left out.
     enum class DescriptionPart
     {
+        Problems,
         File,
         TextFormat,
         FunctionList,
-        Problems,
         Count
     };
     void setDescriptionPart(DescriptionPart part, const QString& text);
@@ -59,6 +64,7 @@ public:
 
 signals:
     void fileDropped(const QString& path);
+    void textFormatChanged();
 
 protected:
     bool event(QEvent* event) override;
@@ -67,14 +73,21 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
+    class FormatChange;
+    void setTextFormat(TextFormat format);
+    void describe();
+
     std::unique_ptr<EditorLanguage> m_language;
     std::array<QString, std::size_t(DescriptionPart::Count)> m_descriptionParts;
-    EditorTextPieces m_pieces{*this};
+    TextFormat m_format;
+    EditorTextPieces m_pieces{*this, m_format};
 };
 
 } // namespace vantrel

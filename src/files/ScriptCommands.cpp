@@ -37,8 +37,9 @@ void ScriptCommands::load(const QString& path)
     m_dialog.setFileName(path);
     // A failed load keeps the editor's text: unsaved work is never lost to a bad path.
     FileSystem::FileState state;
-    if (const std::optional<QString> text = m_store.LoadTextFile(path, &state)) {
-        m_editor.setText(*text);
+    TextEncoding encoding;
+    if (const std::optional<QString> text = m_store.LoadTextFile(path, encoding, &state)) {
+        m_editor.setText(*text, encoding);
         m_file = QFileInfo(path).absoluteFilePath(); // named in full where it is shown
         m_fileState = state;
     }

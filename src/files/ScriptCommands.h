@@ -2,6 +2,7 @@
 
 #include "files/FileSystem.h"
 #include "files/MessageSink.h"
+#include "script/TextFormat.h"
 
 #include <QString>
 #include <functional>
@@ -25,8 +26,8 @@ struct FileSeams
 struct EditorLink
 {
     const TextPieces& text;
-    // Replaces the whole text, which then counts as unchanged.
-    std::function<void(const QString&)> setText;
+    // Replaces the whole text, read in the given encoding, which then counts as unchanged.
+    std::function<void(const QString&, TextEncoding)> setText;
     // Whether the user has changed the text by hand since it was last set or saved.
     std::function<bool()> changedByHand;
     std::function<void()> markSaved;
@@ -48,7 +49,8 @@ public:
     void load();
     // The same, for a file named without the dialog, which then offers it.
     void load(const QString& path);
-    // Save Script: appends the editor's text to the chosen name with ".hsc" behind it.
+    // Save Script: appends the editor's text to the chosen name with ".hsc" behind it, in the
+    // encoding the text came in.
     void save();
     // Save Changes: replaces the content of the text's file with the text, after a question
     // when another program has changed the file since; Save Script As when there is no file.

@@ -6,6 +6,7 @@
 #include "script/Windows1252.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <memory>
 #include <string_view>
 
@@ -46,16 +47,15 @@ std::u16string_view utf16(const QString& text)
     return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
 }
 
-// Names a character that cannot be saved, and where the editor shows it: lines end at
-// CR LF and at a lone LF (a lone CR shows as a symbol inside its line). Everything before
-// the character is in Windows-1252, so every code unit there is one column. Walks the text
-// again up to the character: a failure may cost what a success must not.
+// Names a character that cannot be saved, and where the check places it: lines end at
+// CR LF, a lone LF and a lone CR. Columns count characters, a surrogate pair as one. Walks
+// the text again up to the character: a failure may cost what a success must not.
 QString describeUnencodable(const TextPieces& text, std::size_t index)
 {
     std::size_t line = 1;
     std::size_t column = 1;
     std::size_t at = 0;
-    bool carriageReturn = false; // the last one was a CR: a column of its own unless LF follows
+    bool carriageReturn = false; // the last one was a CR: an LF after it ends no line
     char32_t code = 0;
     text.forEachPiece([&](std::u16string_view piece) {
         for (const char16_t c : piece) {
@@ -64,18 +64,16 @@ QString describeUnencodable(const TextPieces& text, std::size_t index)
                     code = QChar::surrogateToUcs4(char16_t(code), c);
                 return false;
             }
-            if (std::exchange(carriageReturn, false) && c != u'\n')
-                ++column;
+            const bool lineFeedAfterCr = std::exchange(carriageReturn, false) && c == u'\n';
             if (at++ == index) {
                 code = c;
                 if (!QChar::isHighSurrogate(c))
                     return false;
-            } else if (c == u'\n') {
-                ++line;
+            } else if (c == u'\n' || c == u'\r') {
+                line += lineFeedAfterCr ? 0 : 1;
                 column = 1;
-            } else if (c == u'\r') {
-                carriageReturn = true;
-            } else {
+                carriageReturn = c == u'\r';
+            } else if (!QChar::isLowSurrogate(c)) {
                 ++column;
             }
         }
@@ -84,11 +82,13 @@ QString describeUnencodable(const TextPieces& text, std::size_t index)
     const QString shown = QChar::isPrint(code)
                               ? QStringLiteral("\"%1\" ").arg(QString::fromUcs4(&code, 1))
                               : QString();
+    const bool utf8 = text.encoding() != TextEncoding::Windows1252;
     return QStringLiteral("The character %1(U+%2) at line %3, column %4 has no byte in "
-                          "Windows-1252. Nothing was saved.")
+                          "%5. Nothing was saved.")
         .arg(shown, QString::number(code, 16).toUpper().rightJustified(4, u'0'))
         .arg(qulonglong(line))
-        .arg(qulonglong(column));
+        .arg(qulonglong(column))
+        .arg(utf8 ? QStringLiteral("UTF-8") : QStringLiteral("Windows-1252"));
 }
 
 // The line end that an append writes first, so that what it adds starts on a line of its
@@ -140,7 +140,28 @@ std::optional<FileSystem::FileState> ScriptFileStore::StateOf(const QString& pat
     return state;
 }
 
-std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path,
+std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path)
+{
+    TextEncoding encoding;
+    return LoadTextFile(path, encoding);
+}
+
+QString ScriptFileStore::decode(const QByteArray& bytes, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Windows1252) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        decodeWindows1252({bytes.constData(), static_cast<std::size_t>(bytes.size())},
+                          reinterpret_cast<char16_t*>(text.data()));
+        return text;
+    }
+    // The mark is taken off here; one more after it is a character of the text.
+    const qsizetype mark =
+        encoding == TextEncoding::Utf8WithByteOrderMark ? qsizetype(Utf8ByteOrderMark.size()) : 0;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8.decode(QByteArrayView(bytes).sliced(mark));
+}
+
+std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path, TextEncoding& encoding,
                                                      FileSystem::FileState* state)
 {
     if (!FileExists(path)) {
@@ -153,12 +174,10 @@ std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path,
         showError(error);
         return std::nullopt;
     }
-    QString text(bytes.size(), Qt::Uninitialized);
-    decodeWindows1252({bytes.constData(), static_cast<std::size_t>(bytes.size())},
-                      reinterpret_cast<char16_t*>(text.data()));
+    encoding = DetectEncoding({bytes.constData(), static_cast<std::size_t>(bytes.size())});
     if (state)
         *state = loaded;
-    return text;
+    return decode(bytes, encoding);
 }
 
 bool ScriptFileStore::SaveTextFile(const QString& text, const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/FileSystem.h"
+#include "script/TextFormat.h"
 
 #include <QString>
 #include <cstddef>
@@ -31,13 +32,18 @@ public:
     // The file's size, last write and identity, to tell later whether another program has
     // changed it; nothing when it cannot be found. Shows nothing.
     std::optional<FileSystem::FileState> StateOf(const QString& path) const;
-    // The file's whole content, or nothing after a failure (which has been shown). state,
-    // when given, is the loaded version's.
-    std::optional<QString> LoadTextFile(const QString& path,
+    // The file's whole content, or nothing after a failure (which has been shown).
+    std::optional<QString> LoadTextFile(const QString& path);
+    // The same, with the encoding it was read in (see DetectEncoding): a byte order mark is
+    // not part of the text. state, when given, is the loaded version's.
+    std::optional<QString> LoadTextFile(const QString& path, TextEncoding& encoding,
                                         FileSystem::FileState* state = nullptr);
-    // Appends text and CR LF to the file, creating it when absent. A file that does not end
-    // with a line end first gets one, so that the text starts on a line of its own. On
-    // failure the file is left exactly as it was, and the result is false.
+    // A file's bytes as text in the given encoding, every byte kept.
+    static QString decode(const QByteArray& bytes, TextEncoding encoding);
+    // Appends text and CR LF to the file, creating it when absent, in the text's encoding
+    // (a byte order mark goes first only into an empty file). A file that does not end with
+    // a line end first gets one, so that the text starts on a line of its own. On failure
+    // the file is left exactly as it was, and the result is false.
     bool SaveTextFile(const QString& text, const QString& path);
     // The same for a text in pieces, which the file gets as they come, never whole.
     bool SaveTextFile(const TextPieces& text, const QString& path);

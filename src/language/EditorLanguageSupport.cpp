@@ -41,7 +41,8 @@ EditorLanguageSupport::EditorLanguageSupport(ScriptEditor& editor)
     m_longBlocks.setSingleShot(true);
     m_longBlocks.setInterval(ScrollPauseMilliseconds);
     connect(&m_longBlocks, &QTimer::timeout, this, [this] { colourInView(true); });
-    connect(&m_check, &QTimer::timeout, &m_idleCheck, &IdleCheck::start);
+    connect(&m_check, &QTimer::timeout, this,
+            [this] { m_idleCheck.start(m_editor.textFormat().lineEnd); });
     connect(&m_partner, &QTimer::timeout, this, &EditorLanguageSupport::showPartner);
     connect(editor.document(), &QTextDocument::contentsChange, this,
             &EditorLanguageSupport::contentsChanged);

@@ -14,8 +14,12 @@ IdleCheck::IdleCheck(const QTextDocument& document, Done done)
     connect(&m_step, &QTimer::timeout, this, &IdleCheck::step);
 }
 
-void IdleCheck::start()
+void IdleCheck::start(LineEnd paragraphBreak)
 {
+    // One character either way, so that the check's offsets are the document's positions:
+    // CR LF stays the paragraph break, which the check counts as one line end.
+    m_break = paragraphBreak == LineEnd::CrLf ? EditorChar::ParagraphBreak
+                                              : LineEndText(paragraphBreak).front();
     m_checker.emplace();
     m_next = m_document.firstBlock();
     step();
@@ -32,12 +36,11 @@ void IdleCheck::step()
     if (!m_checker)
         return;
     const QDeadlineTimer deadline = IdleStepDeadline();
-    static constexpr char16_t Break[] = {EditorChar::ParagraphBreak};
     for (int blocks = 1; m_next.isValid(); ++blocks) {
         m_checker->add(lexerView(m_next.text()));
         m_next = m_next.next();
         if (m_next.isValid())
-            m_checker->add({Break, 1});
+            m_checker->add({&m_break, 1});
         if (blocks % 16 == 0 && deadline.hasExpired()) {
             m_step.start();
             return;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "script/ScriptCheck.h"
+#include "script/TextFormat.h"
 
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QTextBlock>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -14,10 +16,12 @@ class QTextDocument;
 namespace vantrel {
 
 // Work done while the program is idle goes in steps this short, so that a step added to
-// the toolkit's own deferred work leaves no pause anyone notices.
+// the toolkit's own deferred work leaves no pause anyone notices. The colouring and the
+// check each take one, often back to back in one pass of the event loop: together they
+// stay within a millisecond.
 inline QDeadlineTimer IdleStepDeadline()
 {
-    return QDeadlineTimer(1, Qt::PreciseTimer);
+    return QDeadlineTimer(std::chrono::microseconds(500), Qt::PreciseTimer);
 }
 
 // Runs the structure check over a document a few milliseconds at a time while the program
@@ -31,7 +35,8 @@ public:
     using Done = std::function<void(std::vector<ScriptProblem>)>;
     IdleCheck(const QTextDocument& document, Done done);
 
-    void start();
+    // Paragraph breaks are checked as the given line end, as the file will have them.
+    void start(LineEnd paragraphBreak = LineEnd::CrLf);
     void cancel();
 
 private:
@@ -40,6 +45,7 @@ private:
     const QTextDocument& m_document;
     Done m_done;
     std::optional<ScriptChecker> m_checker;
+    char16_t m_break = 0;
     QTextBlock m_next;
     QTimer m_step;
 };

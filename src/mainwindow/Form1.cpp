@@ -95,9 +95,9 @@ QString Form1::scriptText() const
     return Txt1->wholeText();
 }
 
-void Form1::setScriptText(const QString& text)
+void Form1::setScriptText(const QString& text, TextEncoding encoding)
 {
-    Txt1->setWholeText(text);
+    Txt1->setWholeText(text, encoding);
     Txt1->document()->setModified(false);
 }
 
@@ -338,7 +338,8 @@ void Form1::setUpFileCommands(const FileSeams& seams)
     QTextDocument* text = Txt1->document();
     m_fileCommands = std::make_unique<ScriptCommands>(
         seams.dialog ? *seams.dialog : *m_cdlg, *m_store, messages,
-        EditorLink{Txt1->wholeTextInPieces(), [this](const QString& t) { setScriptText(t); },
+        EditorLink{Txt1->wholeTextInPieces(),
+                   [this](const QString& t, TextEncoding encoding) { setScriptText(t, encoding); },
                    [text] { return text->isModified(); }, [text] { text->setModified(false); }});
 }
 

@@ -39,7 +39,8 @@ public:
     // The editor's whole text: the only way other commands read or replace the script. A
     // text set whole counts as unchanged: only hand edits are asked about on closing.
     QString scriptText() const;
-    void setScriptText(const QString& text);
+    // A loaded text keeps its encoding; Compile's is Windows-1252.
+    void setScriptText(const QString& text, TextEncoding encoding = TextEncoding::Windows1252);
 
     // The text's file and whether it has hand edits, as the editor describes itself.
     QString fileState() const;

@@ -19,6 +19,19 @@ std::string_view SeverityWord(Severity severity)
 }
 namespace {
 
+// A lone CR may stand beside a lone LF in the editor as two stand-ins, or as a stand-in
+// and a paragraph break given as the file's character: the file then has CR LF, one line
+// end, as the file store reads it.
+bool isCarriageReturn(char16_t c)
+{
+    return c == u'\r' || c == LineEndChar::CarriageReturn;
+}
+
+bool isLineFeed(char16_t c)
+{
+    return c == u'\n' || c == LineEndChar::LineFeed;
+}
+
 bool isLowSurrogate(char16_t c)
 {
     return c >= 0xDC00 && c <= 0xDFFF;
@@ -70,7 +83,8 @@ ScriptChecker::Place ScriptChecker::placeOf(std::u16string_view piece, std::size
 }
 
 // Moves the line count past the line ends in a token: a line end itself, or a string or a
-// block comment that runs over lines. CR LF is one line end, also when cut between pieces.
+// block comment that runs over lines. CR LF is one line end, also when cut between pieces
+// and when either half is the editor's stand-in.
 void ScriptChecker::countLines(std::u16string_view piece, const Token& token)
 {
     const std::size_t end = token.offset + token.length;
@@ -79,7 +93,7 @@ void ScriptChecker::countLines(std::u16string_view piece, const Token& token)
         const char16_t before = at > 0 ? piece[at - 1] : m_last;
         if (!IsLineEnd(c))
             continue;
-        if (!(c == u'\n' && before == u'\r'))
+        if (!(isLineFeed(c) && isCarriageReturn(before)))
             ++m_line;
         m_counted = at + 1;
         m_column = 1;

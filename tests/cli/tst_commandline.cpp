@@ -78,6 +78,8 @@ private slots:
         QVERIFY(write("-odd.hsc", ")"));
         QVERIFY(
             write("extra.hsc", "(script startup a\r\n\t(begin\r\n\t\t(x))\r\n\t\t(y))\r\n\t(z))"));
+        QVERIFY(write("utf8.hsc", "\xEF\xBB\xBF\"\xE2\x80\x9C\xF0\x9F\x98\x80\" )\n(x"));
+        QVERIFY(write("cr.hsc", "(a)\r)\r\n\r)"));
     }
 
     void commands_data()
@@ -112,6 +114,16 @@ private slots:
                           "extra.hsc:3:6: note: this ')' may be the extra one: the lines after "
                           "it are indented as if the form went on\n")
             << none << old;
+        // A UTF-8 file's characters, its byte order mark none; each line end one line.
+        QTest::newRow("UTF-8 and CR") << QStringList{"check", "utf8.hsc", "cr.hsc"} << 1
+                                      << QByteArray("utf8.hsc:1:6: error: ')' closes nothing\n"
+                                                    "utf8.hsc:2:1: error: '(' is never closed\n"
+                                                    "cr.hsc:2:1: error: ')' closes nothing\n"
+                                                    "cr.hsc:1:3: note: this ')' may be the extra "
+                                                    "one: the lines after it are indented as if "
+                                                    "the form went on\n"
+                                                    "cr.hsc:4:1: error: ')' closes nothing\n")
+                                      << none << old;
         QTest::newRow("unreadable files")
             << QStringList{"check", "missing.hsc", "broken.hsc", "folder"} << 2 << broken
             << QByteArray("missing.hsc: File not found. Check if the file is Currently exists.\n"

@@ -1,4 +1,5 @@
 #include "NamedChild.h"
+#include "editor/ScriptEditor.h"
 #include "files/FileTestSupport.h"
 #include "files/ScriptFileStore.h"
 #include "files/TextPieces.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <csignal>
 #include <deque>
@@ -354,13 +356,13 @@ private slots:
             << "/dev/full" << text << error("Error 28\r\nNo space left on device");
         // Every write succeeds there, the flush to disk fails: the save must say so.
         QTest::newRow("no flush") << "/dev/null" << text << error("Error 22\r\nInvalid argument");
-        // A character with no byte is named, with where the editor shows it: a lone LF
-        // ends a line there, a lone CR shows inside its line.
+        // A character with no byte is named, with where the check places it: a lone LF and a
+        // lone CR each end a line.
         QTest::newRow("second line") << "old.hsc" << QStringLiteral("one\r\nab\t\u0100")
                                      << unsavable("\"\u0100\" (U+0100) at line 2, column 4");
         QTest::newRow("outside 16 bits")
             << "new.hsc" << QStringLiteral("a\nb\rc\U0001F600")
-            << unsavable("\"\U0001F600\" (U+1F600) at line 2, column 4");
+            << unsavable("\"\U0001F600\" (U+1F600) at line 3, column 2");
         QTest::newRow("invisible")
             << "old.hsc" << QStringLiteral("\u200B") << unsavable("(U+200B) at line 1, column 1");
         QTest::newRow("after SUB") << "new.hsc" << QStringLiteral("\x1A\u2603")
@@ -427,7 +429,7 @@ private slots:
         m_window->setScriptText(QString(8191, u'x') + QStringLiteral("\U0001F600"));
         save(path("old"));
         QCOMPARE(m_sink.take(),
-                 QList({unsavable("\"\u0100\" (U+0100) at line 49154, column 4"),
+                 QList({unsavable("\"\u0100\" (U+0100) at line 49155, column 1"),
                         unsavable("\"\U0001F600\" (U+1F600) at line 1, column 8192")}));
         QCOMPARE(readBytes(path("old.hsc")), "old\r\n");
     }
@@ -928,8 +930,14 @@ private slots:
     void fileStateIsShownInTheEditor()
     {
         QVERIFY(writeBytes(path("a.hsc"), "old"));
+        // The line of the description that names the file; problems and format have theirs.
         const auto description = [this] {
-            return QAccessible::queryAccessibleInterface(editor())->text(QAccessible::Description);
+            const QStringList lines = QAccessible::queryAccessibleInterface(editor())
+                                          ->text(QAccessible::Description)
+                                          .split(u'\n');
+            const auto file = std::ranges::find_if(
+                lines, [](const QString& line) { return line.startsWith(u"File: "); });
+            return file == lines.end() ? QString() : *file;
         };
         const auto menuItem = [this] { return editor()->findChild<QAction*>("fileState"); };
         QCOMPARE(description(), QStringLiteral("File: none"));
@@ -945,6 +953,100 @@ private slots:
         QTest::mouseClick(m_window->findChild<QPushButton*>("cmdcmpl"), Qt::LeftButton);
         QCOMPARE(description(), QStringLiteral("File: none"));
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Vantrel"));
+    }
+
+    // Real files as they are: each line end and encoding goes out as it came in. Enter
+    // adds the file's own line end, and a character typed into UTF-8 is saved in UTF-8.
+    void loadThenSaveKeepsTheFormat_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::addColumn<QString>("shown"); // the start of the text as the editor holds it
+        QTest::addColumn<QString>("format");
+        QTest::newRow("LF") << QByteArray("(a)\n\t(b)\n") << QByteArray("\n") << "(a)"
+                            << "Windows-1252, LF line ends";
+        QTest::newRow("CR") << QByteArray("(a)\r(b)\r") << QByteArray("\r") << "(a)"
+                            << "Windows-1252, CR line ends";
+        QTest::newRow("1252 letters, LF") << QByteArray("; caf\xE9 \x93q\x94\n(x)\n")
+                                          << QByteArray("\n") << "; caf\u00e9 \u201cq\u201d"
+                                          << "Windows-1252, LF line ends";
+        QTest::newRow("UTF-8, LF") << QByteArray("; \xE2\x80\x9C"
+                                                 "done\xE2\x80\x9D\n(x)\n")
+                                   << QByteArray("\n") << "; \u201cdone\u201d"
+                                   << "UTF-8, LF line ends";
+        QTest::newRow("UTF-8 mark, CR LF")
+            << QByteArray("\xEF\xBB\xBF(\xC3\xA9)\r\n") << QByteArray("\r\n") << "(\u00e9)"
+            << "UTF-8 with byte order mark, CR LF line ends";
+        QTest::newRow("two marks")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF(a)") << QByteArray("\r\n")
+            << QStringLiteral("\ufeff(a)") << "UTF-8 with byte order mark, CR LF line ends";
+        // Decompiled: CR LF with two stray LFs in the header, and curly quotes.
+        QTest::newRow("mixed, UTF-8")
+            << QByteArray("; a\n; b\n(x \xE2\x80\x9Cy\xE2\x80\x9D)\r\n(z)\r\n\r\n")
+            << QByteArray("\r\n") << "; a"
+            << "UTF-8, CR LF line ends";
+        QTest::newRow("mixed, mostly LF")
+            << QByteArray("(a)\r\n(b)\n(c)\n\r") << QByteArray("\n") << "(a)"
+            << "Windows-1252, LF line ends";
+    }
+    void loadThenSaveKeepsTheFormat()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, lineEnd);
+        QFETCH(QString, shown);
+        QFETCH(QString, format);
+        QVERIFY(writeBytes(path("in.hsc"), bytes));
+        load(path("in.hsc"));
+        auto* editor = child<ScriptEditor>(*m_window, "Txt1");
+        QVERIFY(m_window->scriptText().startsWith(shown));
+        QCOMPARE(editor->textFormatDescription(), format);
+        QVERIFY(editor->accessibleDescription().endsWith("Text: " + format));
+        save(path("out"));
+        QCOMPARE(readBytes(path("out.hsc")), bytes + "\r\n");
+        // Saved again behind itself: a byte order mark only starts a file.
+        save(path("out"));
+        const QByteArray noMark = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        QCOMPARE(readBytes(path("out.hsc")), bytes + "\r\n" + noMark + "\r\n");
+
+        editor->moveCursor(QTextCursor::End);
+        QTest::keyClick(editor, Qt::Key_Return);
+        editor->insertPlainText(QStringLiteral("\u00e9"));
+        save(path("typed"));
+        const bool utf8 = format.startsWith("UTF-8");
+        QCOMPARE(readBytes(path("typed.hsc")),
+                 bytes + lineEnd + (utf8 ? "\xC3\xA9" : "\xE9") + "\r\n");
+        // A character past Windows-1252 saves in UTF-8 only.
+        editor->insertPlainText(QStringLiteral("\u2192"));
+        save(path("arrow"));
+        QCOMPARE(QFile::exists(path("arrow.hsc")), utf8);
+        if (!utf8)
+            QCOMPARE(m_sink.take().size(), 1);
+        QVERIFY(m_sink.messages.isEmpty());
+        // Load's Undo gives back the empty editor's format; Redo the file's.
+        while (editor->document()->isUndoAvailable())
+            editor->undo();
+        QCOMPARE(editor->textFormatDescription(), QStringLiteral("Windows-1252, CR LF line ends"));
+        editor->redo();
+        QCOMPARE(editor->textFormatDescription(), format);
+        QCOMPARE(m_window->scriptText(),
+                 ScriptFileStore::decode(bytes, editor->textFormat().encoding));
+    }
+
+    // In UTF-8 only a lone half of a surrogate pair has no bytes.
+    void utf8RefusesOnlyALoneSurrogate()
+    {
+        QVERIFY(writeBytes(path("in.hsc"), "\xC3\xA9\n"));
+        load(path("in.hsc"));
+        m_window->setScriptText(QString(), TextEncoding::Utf8);
+        auto* editor = child<ScriptEditor>(*m_window, "Txt1");
+        QCOMPARE(editor->textFormat().encoding, TextEncoding::Utf8);
+        editor->insertPlainText(QStringLiteral("a\nb\U0001F600") + QChar(0xDC00));
+        save(path("out"));
+        QCOMPARE(m_sink.take(),
+                 QList{error("Error 84\r\nInvalid or incomplete multibyte or wide character\r\n"
+                             "The character (U+DC00) at line 2, column 3 has no byte in UTF-8. "
+                             "Nothing was saved.")});
+        QVERIFY(!QFile::exists(path("out.hsc")));
     }
 
     // A file named on the command line, or dropped, loads as Load does.
