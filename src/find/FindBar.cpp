@@ -171,7 +171,7 @@ void FindBar::addActions()
            [this] { open(Mode::GoToLine); });
 }
 
-void FindBar::open(Mode mode, bool takeFocus)
+void FindBar::open(Mode mode, bool takeFocus, bool searchNow)
 {
     m_mode = mode;
     m_note.clear();
@@ -198,7 +198,7 @@ void FindBar::open(Mode mode, bool takeFocus)
         focused->setFocus(Qt::ShortcutFocusReason);
         focused->selectAll();
     }
-    if (finding)
+    if (finding && searchNow)
         search();
     else
         showStatus(QString());
@@ -257,12 +257,10 @@ void FindBar::step(bool forward)
     if (isHidden() || m_mode == Mode::GoToLine) {
         // F3 from the editor shows the bar and steps from where the editor's cursor is;
         // with nothing to find yet, the bar takes the keys.
-        const QTextCursor before = m_editor.textCursor();
         const bool typing = m_findField->text().isEmpty();
-        open(Mode::Find, typing);
+        open(Mode::Find, typing, false);
         if (typing)
             return;
-        m_editor.setTextCursor(before);
     }
     if (m_findField->text().isEmpty())
         return;

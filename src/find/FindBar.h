@@ -31,8 +31,9 @@ public:
 
     explicit FindBar(ScriptEditor& editor);
 
-    // Shows the bar for mode, its field focused unless takeFocus is false.
-    void open(Mode mode, bool takeFocus = true);
+    // Shows the bar for mode, its field focused unless takeFocus is false; for finding, it
+    // searches from the selection at once unless searchNow is false.
+    void open(Mode mode, bool takeFocus = true, bool searchNow = true);
     void findNext() { step(true); }
     void findPrevious() { step(false); }
     void replace();
