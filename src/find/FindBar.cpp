@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
 #include <QShortcut>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -67,6 +66,10 @@ FindBar::FindBar(ScriptEditor& editor) : QFrame(&editor), m_editor(editor), m_ma
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    // The fields share the editor's black box; their hints must still read on it.
+    QPalette colours = palette();
+    colours.setColor(QPalette::PlaceholderText, QColor(128, 128, 128));
+    setPalette(colours);
     buildControls();
     addActions();
     hide();
@@ -91,15 +94,13 @@ void FindBar::buildControls()
     auto* closer = button<QToolButton>("closeFindBar", QStringLiteral("\u2715"),
                                        QStringLiteral("Close"), QStringLiteral("Close (Esc)"));
     auto* replaceOne =
-        button<QPushButton>("replaceButton", QStringLiteral("Replace"), QStringLiteral("Replace"),
+        button<QToolButton>("replaceButton", QStringLiteral("Replace"), QStringLiteral("Replace"),
                             QStringLiteral("Replace this match, then find the next"));
     auto* replaceEvery =
-        button<QPushButton>("replaceAllButton", QStringLiteral("All"),
+        button<QToolButton>("replaceAllButton", QStringLiteral("All"),
                             QStringLiteral("Replace All"), QStringLiteral("Replace All"));
-    auto* go = button<QPushButton>("goButton", QStringLiteral("Go"), QStringLiteral("Go to line"),
+    auto* go = button<QToolButton>("goButton", QStringLiteral("Go"), QStringLiteral("Go to line"),
                                    QStringLiteral("Go to line"));
-    for (QPushButton* push : {replaceOne, replaceEvery, go})
-        push->setAutoDefault(false);
     m_matchCase = button<QCheckBox>("matchCase", QStringLiteral("Match case"),
                                     QStringLiteral("Match case"), QString());
     m_wholeWord = button<QCheckBox>("wholeWord", QStringLiteral("Whole word"),
@@ -133,9 +134,9 @@ void FindBar::buildControls()
     connect(previous, &QToolButton::clicked, this, &FindBar::findPrevious);
     connect(next, &QToolButton::clicked, this, &FindBar::findNext);
     connect(closer, &QToolButton::clicked, this, &FindBar::close);
-    connect(replaceOne, &QPushButton::clicked, this, &FindBar::replace);
-    connect(replaceEvery, &QPushButton::clicked, this, &FindBar::replaceAll);
-    connect(go, &QPushButton::clicked, this, &FindBar::goToLine);
+    connect(replaceOne, &QToolButton::clicked, this, &FindBar::replace);
+    connect(replaceEvery, &QToolButton::clicked, this, &FindBar::replaceAll);
+    connect(go, &QToolButton::clicked, this, &FindBar::goToLine);
     for (QLineEdit* field : {m_findField, m_replaceField, m_lineField})
         field->installEventFilter(this);
     // Esc closes the bar from the editor as from the bar itself.
@@ -409,6 +410,10 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
 
 void FindBar::keyPressEvent(QKeyEvent* event)
 {
+    // Enter presses the button that has the focus, as Space does.
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+        button->click();
     event->accept();
 }
 
