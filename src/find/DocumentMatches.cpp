@@ -38,7 +38,6 @@ QString DocumentMatches::wholeEditorText(const ScriptEditor& editor, std::u16str
         return buffer;
     }
     QString copy = document.toRawText();
-    copy.chop(1); // the document's closing separator
     text = viewOf(copy);
     return copy;
 }
@@ -82,8 +81,9 @@ void DocumentMatches::edited(int position, int removed, int added)
     if (!m_following)
         return;
     const int textLength = m_editor.document()->characterCount() - 1;
-    // A change of most of the text (a load, Compile, Replace All) is searched whole.
-    if (m_search.empty() || added > textLength / 2) {
+    // A change of most of the text (a load, Compile, Replace All) is searched whole, and
+    // so is any change while a match could overlap another.
+    if (m_search.empty() || m_search.overlapsItself() || added > textLength / 2) {
         findEverywhere();
         emit changed();
         return;
@@ -105,16 +105,9 @@ void DocumentMatches::edited(int position, int removed, int added)
     const QString text = window.selectedText();
     std::vector<int> found;
     m_search.findAll(viewOf(text), std::size_t(from), found);
-    // Only the new matches in the changed stretch, none overlapping a match kept beside it.
-    int freeFrom = kept > 0 ? m_starts[size_t(kept - 1)] + length : 0;
-    const int freeTo = kept < count() ? m_starts[size_t(kept)] : textLength;
-    std::erase_if(found, [&](int start) {
-        if (start < position - length || start > position + added || start < freeFrom ||
-            start + length > freeTo)
-            return true;
-        freeFrom = start + length;
-        return false;
-    });
+    // Matches cannot overlap: each one found in the changed stretch is new.
+    std::erase_if(found,
+                  [&](int start) { return start < position - length || start > position + added; });
     m_starts.insert(m_starts.begin() + kept, found.begin(), found.end());
     emit changed();
 }

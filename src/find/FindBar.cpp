@@ -122,6 +122,13 @@ void FindBar::buildControls()
     layout->addWidget(m_options, 2, 0);
     layout->addWidget(m_status, 3, 0, 1, 2);
 
+    // Tab goes through the bar as it reads: finding, its options, then replacing.
+    QWidget* const order[] = {m_findField, previous,       next,       closer,       m_matchCase,
+                              m_wholeWord, m_replaceField, replaceOne, replaceEvery, m_lineField,
+                              go};
+    for (size_t k = 1; k < std::size(order); ++k)
+        setTabOrder(order[k - 1], order[k]);
+
     connect(m_findField, &QLineEdit::textEdited, this, [this] {
         m_origin = m_editor.textCursor().selectionStart();
         search();

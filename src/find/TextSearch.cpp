@@ -56,6 +56,13 @@ TextSearch::TextSearch(const QString& pattern, FindOptions options) : m_options(
     // A line end cannot be typed into the find field; one pasted there finds nothing.
     if (std::ranges::any_of(m_pattern, IsLineEnd))
         m_pattern.clear();
+    const std::u16string_view text(m_pattern);
+    for (std::size_t border = 1; border < text.size() && !m_overlapsItself; ++border)
+        m_overlapsItself =
+            options.matchCase
+                ? text.substr(0, border) == text.substr(text.size() - border)
+                : std::ranges::equal(text.substr(0, border), text.substr(text.size() - border),
+                                     FoldedEqual{});
 }
 
 bool TextSearch::standsAlone(std::u16string_view text, std::size_t at) const

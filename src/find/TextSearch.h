@@ -25,6 +25,9 @@ public:
     bool empty() const { return m_pattern.empty(); }
     std::size_t length() const { return m_pattern.size(); }
     FindOptions options() const { return m_options; }
+    // Whether two matches could overlap ("aa" in "aaa"), when one match found changes
+    // which others are: an edit may then change matches far from itself.
+    bool overlapsItself() const { return m_overlapsItself; }
 
     // The start of every match in text, plus base, appended in order. Whole words are
     // judged by the characters around each match within text: its ends count as line ends.
@@ -35,6 +38,7 @@ private:
 
     std::u16string m_pattern;
     FindOptions m_options;
+    bool m_overlapsItself = false;
 };
 
 // A character that belongs to a word, for the whole-word option: the script's names are

@@ -189,6 +189,17 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget()); // never a message box
     }
 
+    // After an edit the text is read from the document the long way, to its last character.
+    void findsAtTheEndOfAnEditedText()
+    {
+        load("(set a 1)\r\n(sleep 30");
+        QTest::keyClick(editor(), Qt::Key_Space);
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("30"));
+        QCOMPARE(status(), QStringLiteral("1 of 1"));
+        QCOMPARE(selectionStart(), 18);
+    }
+
     // Every match in view is drawn on its background; the selected one as the selection.
     void highlightsTheMatchesInView()
     {
@@ -226,6 +237,47 @@ private slots:
         QCOMPARE(status(), QStringLiteral("1 of 1"));
         QTest::keyClick(editor(), Qt::Key_Escape);
         QVERIFY(!bar()->isVisible());
+    }
+
+    // F3 with the bar closed finds on from the editor's cursor; the editor keeps the keys.
+    void findNextFromTheEditor()
+    {
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("gate"));
+        QTest::keyClick(control("findField"), Qt::Key_Escape);
+        const int first = selectionStart();
+        QTest::keyClick(editor(), Qt::Key_F3);
+        QVERIFY(bar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), editor());
+        QVERIFY(selectionStart() > first);
+        QCOMPARE(status(), QStringLiteral("2 of 2"));
+        QTest::keyClick(editor(), Qt::Key_F3);
+        QCOMPARE(selectionStart(), first);
+        QCOMPARE(status(), QStringLiteral("1 of 2, wrapped past the end"));
+    }
+
+    // Typing with the bar open keeps the count true: matches made, broken and removed.
+    void countFollowsTyping()
+    {
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("gate"));
+        editor()->setFocus();
+        editor()->moveCursor(QTextCursor::End);
+        const auto count = [&] {
+            return int(m_window->scriptText().count(QStringLiteral("gate"), Qt::CaseInsensitive));
+        };
+        const struct
+        {
+            const char* typed;
+            int backspaces;
+        } edits[] = {{" gat", 0}, {"e", 0}, {"", 1}, {"ex", 0}, {"", 3}, {"Gate", 0}};
+        for (const auto& edit : edits) {
+            QTest::keyClicks(editor(), QString::fromLatin1(edit.typed));
+            for (int k = 0; k < edit.backspaces; ++k)
+                QTest::keyClick(editor(), Qt::Key_Backspace);
+            QCOMPARE(status(), QStringLiteral("%1 matches").arg(count()));
+        }
+        QCOMPARE(count(), 3);
     }
 
     // The shortcuts belong to the window: a name box does not keep Ctrl+F to itself.
@@ -273,10 +325,15 @@ private slots:
         control<QCheckBox>("wholeWord")->setChecked(true);
         type("findField", QStringLiteral("a"));
         QCOMPARE(status(), QStringLiteral("1 of 2"));
-        QTest::keyClick(control("findField"), Qt::Key_Tab);
-        control("replaceField")->setFocus();
+        // Tab reaches the replace field past the find controls and the options.
+        for (const char* next : {"findPreviousButton", "findNextButton", "closeFindBar",
+                                 "matchCase", "wholeWord", "replaceField"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), control(next));
+        }
         type("replaceField", QStringLiteral("speed"));
-        QTest::keyClick(control("replaceAllButton"), Qt::Key_Space);
+        control("replaceAllButton")->setFocus();
+        QTest::keyClick(control("replaceAllButton"), Qt::Key_Return);
         QByteArray replaced = script;
         replaced.replace("(set a ", "(set speed ");
         QCOMPARE(m_window->scriptText().toLatin1(), replaced);
