@@ -432,34 +432,33 @@ void FindBar::paintMatches(QPaintEvent* event)
         return;
     QPainter painter(m_editor.viewport());
     painter.setClipRegion(event->region());
-    const int bottom = m_editor.viewport()->height();
+    // The characters in view, from its top left corner to its bottom right one: a line
+    // many screens long is taken in part.
+    const QRect view = m_editor.viewport()->rect();
+    const int first = m_editor.cursorForPosition(view.topLeft()).position();
+    const int last = m_editor.cursorForPosition(view.bottomRight()).position();
     const int length = m_matches.length();
     const auto& starts = m_matches.starts();
-    for (QTextBlock block = m_editor.firstBlockInView(); block.isValid(); block = block.next()) {
-        const QRectF box = m_editor.blockRectInView(block);
-        if (box.top() > bottom)
-            break;
+    for (int index = m_matches.firstFrom(first - length);
+         index < m_matches.count() && starts[size_t(index)] <= last; ++index) {
+        const QTextBlock block = m_editor.document()->findBlock(starts[size_t(index)]);
         const QTextLayout* layout = block.layout();
         if (!block.isVisible() || layout->lineCount() == 0)
             continue;
-        const int blockStart = block.position();
-        const int blockEnd = blockStart + block.length();
-        for (int index = m_matches.firstFrom(blockStart);
-             index < int(starts.size()) && starts[size_t(index)] < blockEnd; ++index) {
-            const int from = starts[size_t(index)] - blockStart;
-            // A match that the block wraps is drawn on each of its lines.
-            for (int at = from; at < from + length;) {
-                const QTextLine line = layout->lineForTextPosition(at);
-                if (!line.isValid())
-                    break;
-                const int lineEnd = std::min(from + length, line.textStart() + line.textLength());
-                const qreal left = line.cursorToX(at);
-                const qreal right = line.cursorToX(std::max(lineEnd, at + 1));
-                painter.fillRect(
-                    QRectF(box.left() + left, box.top() + line.y(), right - left, line.height()),
-                    MatchBackground);
-                at = std::max(lineEnd, at + 1);
-            }
+        const QRectF box = m_editor.blockRectInView(block);
+        const int from = starts[size_t(index)] - block.position();
+        // A match that the block wraps is drawn on each of its lines.
+        for (int at = from; at < from + length;) {
+            const QTextLine line = layout->lineForTextPosition(at);
+            if (!line.isValid())
+                break;
+            const int lineEnd = std::min(from + length, line.textStart() + line.textLength());
+            const qreal left = line.cursorToX(at);
+            const qreal right = line.cursorToX(std::max(lineEnd, at + 1));
+            painter.fillRect(
+                QRectF(box.left() + left, box.top() + line.y(), right - left, line.height()),
+                MatchBackground);
+            at = std::max(lineEnd, at + 1);
         }
     }
 }
