@@ -417,9 +417,12 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
 
 void FindBar::keyPressEvent(QKeyEvent* event)
 {
-    // Enter presses the button that has the focus, as Space does.
-    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
-    if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+    // Enter presses the button that has the focus, as Space does; on an option it finds,
+    // as in the find field.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && qobject_cast<QCheckBox*>(focusWidget()))
+        step(!(event->modifiers() & Qt::ShiftModifier));
+    else if (auto* button = qobject_cast<QAbstractButton*>(focusWidget()); enter && button)
         button->click();
     event->accept();
 }

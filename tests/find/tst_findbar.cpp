@@ -182,6 +182,14 @@ private slots:
         field->setFocus();
         type("findField", pattern);
         QCOMPARE(this->status(), status);
+        // Enter on an option finds the next match, and leaves the option as it was.
+        control("wholeWord")->setFocus();
+        QTest::keyClick(control("wholeWord"), Qt::Key_Return);
+        QCOMPARE(control<QCheckBox>("wholeWord")->isChecked(), wholeWord);
+        if (status.endsWith(QStringLiteral(" of 2")) || status.endsWith(QStringLiteral(" of 3")))
+            QVERIFY(this->status().startsWith(QStringLiteral("2 of ")));
+        QTest::keyClick(control("wholeWord"), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(this->status().section(u',', 0, 0), status); // wrapped, with one match
         if (status != QStringLiteral("No matches"))
             QCOMPARE(
                 selected().compare(pattern, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive),
