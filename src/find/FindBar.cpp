@@ -198,6 +198,8 @@ void FindBar::open(Mode mode, bool takeFocus, bool searchNow)
             m_findField->setText(fromEditorText(selected));
     } else {
         m_lineField->clear();
+        m_matches.stop();
+        m_editor.viewport()->update();
     }
     place();
     show();

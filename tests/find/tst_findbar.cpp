@@ -480,6 +480,13 @@ private slots:
         QCOMPARE(bar()->geometry().bottom(), editor()->viewport()->geometry().bottom());
         QCOMPARE(bar()->width(), editor()->viewport()->width());
         QVERIFY(bar()->height() < editor()->height() / 2);
+        // Each mode shows its own rows, the bar sized to them on the same bottom edge.
+        const int replacing = bar()->height();
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        const int finding = bar()->height();
+        QTest::keyClick(editor(), Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(replacing > finding && finding > bar()->height());
+        QCOMPARE(bar()->geometry().bottom(), editor()->viewport()->geometry().bottom());
         QCOMPARE(editor()->geometry(), editorBefore);
         QCOMPARE(m_window->size(), windowBefore);
     }
