@@ -59,7 +59,8 @@ Button* button(const char* name, const QString& text, const QString& accessibleN
 
 } // namespace
 
-FindBar::FindBar(ScriptEditor& editor) : QFrame(&editor), m_editor(editor), m_matches(editor)
+FindBar::FindBar(ScriptEditor& editor)
+    : QFrame(&editor), m_editor(editor), m_viewport(editor.viewport()), m_matches(editor)
 {
     setObjectName(QStringLiteral("findBar"));
     setAccessibleName(QStringLiteral("Find"));
@@ -74,7 +75,7 @@ FindBar::FindBar(ScriptEditor& editor) : QFrame(&editor), m_editor(editor), m_ma
     addActions();
     hide();
     editor.installEventFilter(this);
-    editor.viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(&m_matches, &DocumentMatches::changed, this, [this] { showStatus(status()); });
 }
 
@@ -397,9 +398,11 @@ void FindBar::goToLine()
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_editor && event->type() == QEvent::Resize && isVisible())
+    // Compared by address alone: while the editor is destroyed, its children still send
+    // events here, and the editor is no longer one to ask for its viewport.
+    if (event->type() == QEvent::Resize && watched == &m_editor && isVisible())
         place();
-    if (watched == m_editor.viewport() && event->type() == QEvent::Paint && isVisible())
+    if (event->type() == QEvent::Paint && watched == m_viewport && isVisible())
         paintMatches(static_cast<QPaintEvent*>(event));
     if (event->type() == QEvent::KeyPress &&
         (watched == m_findField || watched == m_replaceField || watched == m_lineField)) {

@@ -67,6 +67,7 @@ private:
     void paintMatches(QPaintEvent* event);
 
     ScriptEditor& m_editor;
+    QWidget* const m_viewport;
     DocumentMatches m_matches;
     Mode m_mode = Mode::Find;
     // Where search as you type looks from: the selection's start when the search began.
