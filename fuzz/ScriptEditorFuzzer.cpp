@@ -5,6 +5,7 @@
 // from it, in pieces, is that same text each time, and after each of a few edits here and
 // there: typed, pasted, Enter, removed, Undo and Redo.
 #include "FuzzCheck.h"
+#include "FuzzEditor.h"
 #include "editor/EditorText.h"
 #include "editor/ScriptEditor.h"
 #include "files/ScriptFileStore.h"
@@ -39,29 +40,9 @@ QString savedText(const ScriptEditor& editor)
 // text and the changed ones between them: together they must be the text.
 void editAndCompare(ScriptEditor& editor, const QString& text, std::string_view bytes)
 {
-    std::minstd_rand random(std::uint32_t(std::hash<std::string_view>{}(bytes)));
-    const auto below = [&random](int bound) { return int(random() % std::uint32_t(bound)); };
+    Dice dice(std::uint32_t(std::hash<std::string_view>{}(bytes)));
     for (int edit = 0; edit < 6; ++edit) {
-        const int length = editor.document()->characterCount() - 1;
-        QTextCursor cursor(editor.document());
-        cursor.setPosition(below(length + 1));
-        cursor.setPosition(below(length + 1), QTextCursor::KeepAnchor);
-        switch (below(5)) {
-        case 0:
-            cursor.insertText(toEditorInput(text.mid(below(text.size() + 1), below(9))));
-            break;
-        case 4:
-            cursor.insertBlock(); // as Enter does
-            break;
-        case 1:
-            cursor.removeSelectedText();
-            break;
-        case 2:
-            editor.undo();
-            break;
-        default:
-            editor.redo();
-        }
+        editSomewhere(editor, text.mid(dice.below(text.size() + 1), dice.below(9)), dice);
         require(savedText(editor) == editor.wholeText(), "Save reads the text after an edit");
     }
 }
@@ -70,12 +51,7 @@ void editAndCompare(ScriptEditor& editor, const QString& text, std::string_view 
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // Qt takes arguments of its own: it would take libFuzzer's out of argv.
-    static int argc = 1;
-    static char name[] = "fuzz_scripteditor";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    startWidgetApplication("fuzz_scripteditor");
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "editor/EditorText.h"
 
 #include <QAbstractUndoItem>
+#include <QApplication>
 #include <QDropEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -150,6 +151,16 @@ bool ScriptEditor::event(QEvent* event)
             return QWidget::focusNextPrevChild(false);
     }
     return QPlainTextEdit::event(event);
+}
+
+// Tab types a tab in the text; in a bar or a box laid over the editor, it moves the focus as
+// it does anywhere else.
+bool ScriptEditor::focusNextPrevChild(bool next)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != this && isAncestorOf(focus))
+        return QWidget::focusNextPrevChild(next);
+    return QPlainTextEdit::focusNextPrevChild(next);
 }
 
 void ScriptEditor::keyPressEvent(QKeyEvent* event)

@@ -68,6 +68,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

@@ -4,9 +4,11 @@
 #include "editor/ScriptEditor.h"
 #include "language/ScriptColours.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <limits>
 
 namespace vantrel {
 namespace {
@@ -51,7 +53,24 @@ EditorLanguageSupport::EditorLanguageSupport(ScriptEditor& editor)
     // Blocks scrolled into view get their colours before they are painted.
     connect(editor.verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { colourInView(); });
+    addProblemStep("nextProblem", QStringLiteral("Next Problem"), QKeySequence(Qt::Key_F8), true);
+    addProblemStep("previousProblem", QStringLiteral("Previous Problem"),
+                   QKeySequence(Qt::SHIFT | Qt::Key_F8), false);
     m_check.start(0);
+}
+
+// Editor actions, so the keys work anywhere in the window and the context menu lists them
+// with their shortcuts; they go with the language support.
+void EditorLanguageSupport::addProblemStep(const char* name, const QString& text,
+                                           const QKeySequence& key, bool next)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    connect(action, &QAction::triggered, this, [this, next] { goToNeighbourProblem(next); });
+    m_editor.addAction(action);
 }
 
 void EditorLanguageSupport::contentsChanged(int position, int removed, int added)
@@ -169,6 +188,23 @@ void EditorLanguageSupport::goToProblem()
     QTextCursor cursor(m_editor.document());
     cursor.setPosition(m_marks.first().position);
     m_editor.setTextCursor(cursor);
+    m_editor.ensureCursorVisible();
+    m_editor.setFocus();
+}
+
+void EditorLanguageSupport::goToNeighbourProblem(bool next)
+{
+    if (m_marks.empty())
+        return;
+    const QTextCursor cursor = m_editor.textCursor();
+    const auto all = m_marks.between(0, std::numeric_limits<int>::max());
+    const auto before = m_marks.between(0, next ? cursor.position() + 1 : cursor.selectionStart());
+    const ProblemMarks::Mark& mark =
+        next ? (before.size() == all.size() ? all.front() : all[before.size()])
+             : (before.empty() ? all.back() : before.back());
+    QTextCursor to(m_editor.document());
+    to.setPosition(mark.position);
+    m_editor.setTextCursor(to);
     m_editor.ensureCursorVisible();
     m_editor.setFocus();
 }

@@ -5,6 +5,7 @@
 #include "language/ProblemMarks.h"
 #include "language/ScriptHighlighter.h"
 
+#include <QKeySequence>
 #include <QObject>
 #include <QTimer>
 
@@ -43,6 +44,9 @@ private:
     void describeProblems();
     void showPartner();
     void goToProblem();
+    // The next problem after the cursor, or the one before it; past the last, the first.
+    void goToNeighbourProblem(bool next);
+    void addProblemStep(const char* name, const QString& text, const QKeySequence& key, bool next);
 
     ScriptEditor& m_editor;
     ProblemMarks m_marks;

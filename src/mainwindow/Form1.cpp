@@ -3,6 +3,7 @@
 #include "about/frmAbout.h"
 #include "editor/ScriptEditor.h"
 #include "files/ScriptFileStore.h"
+#include "find/FindBar.h"
 #include "language/EditorLanguageSupport.h"
 #include "mainwindow/CommonDialog.h"
 #include "mainwindow/CompactCheckBox.h"
@@ -195,6 +196,7 @@ void Form1::buildControls()
     Txt1 = editor(form1::Txt1, Qt::ScrollBarAlwaysOn);
     Txt1->setTabChangesFocus(false); // scripts are indented with tabs; Ctrl+Tab moves on
     setLanguageSupport(*Txt1, true); // the instructions box stays plain
+    new FindBar(*Txt1);
     Text1 = editor(form1::Text1, Qt::ScrollBarAlwaysOff);
 }
 
