@@ -24,8 +24,17 @@ QString helpText(const QString& program)
                "Load does.\n"
                "\n"
                "Commands, which need no window and no display:\n"
-               "  check FILE...        Check the structure of each script file. Each problem\n"
-               "                       is one line: FILE:LINE:COLUMN: error: MESSAGE.\n"
+               "  check FILE...        Check the structure and the declarations of each script\n"
+               "                       file. Each problem is one line: FILE:LINE:COLUMN:\n"
+               "                       error: MESSAGE, or warning: or note: in its place.\n"
+               "                       Errors: a parenthesis, string or block comment left\n"
+               "                       open or closing nothing; an unknown script type; a\n"
+               "                       script without a name or named begin, if or cond; a\n"
+               "                       global without exactly a type, a name and one value;\n"
+               "                       a script or global name declared twice (a stub\n"
+               "                       replaced by a static is no repeat). Warnings: an\n"
+               "                       empty form (), text outside every form. A note: a\n"
+               "                       file in the C-like dialect, which is not checked.\n"
                "  compose [OPTION]...  Write the script that Compile writes for these names\n"
                "                       to standard output, with no line end after it.\n"
                "\n"
@@ -41,7 +50,7 @@ QString helpText(const QString& program)
                "  -h, --help             show this help\n"
                "  --version              show the program's name and version\n"
                "\n"
-               "Exit status: 0 when all went well; 1 when check found a problem or compose\n"
+               "Exit status: 0 when all went well; 1 when check found an error or compose\n"
                "failed; 2 when check could not read a file, or the command line was wrong.\n")
         .arg(program, QString::fromStdString(defaults.scriptName),
              QString::fromStdString(defaults.triggerName),

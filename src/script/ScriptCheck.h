@@ -10,6 +10,8 @@
 
 namespace vantrel {
 
+class DeclarationReader;
+
 // How much a problem weighs: an error stops the script from working, a warning is very
 // likely a mistake, a note says where an error was most likely made.
 enum class Severity : std::uint8_t
@@ -40,16 +42,21 @@ std::vector<ScriptProblem> CheckScript(std::u16string_view text);
 class ScriptChecker
 {
 public:
-    void add(std::u16string_view piece);
-    std::vector<ScriptProblem> finish();
-
-private:
     struct Place
     {
         std::size_t offset, line, column;
     };
 
+    // Hands each token other than spaces, line ends and comments on to `reader` as well,
+    // so that the declarations are read in the same pass.
+    void readDeclarationsWith(DeclarationReader* reader) { m_reader = reader; }
+    void add(std::u16string_view piece);
+    std::vector<ScriptProblem> finish();
+
+    // The place of a character of the piece being added; asked for in text order only.
     Place placeOf(std::u16string_view piece, std::size_t at);
+
+private:
     void countLines(std::u16string_view piece, const Token& token);
 
     LexState m_state = LexState::Code;
@@ -60,6 +67,7 @@ private:
     char16_t m_last = 0; // the last character before the current piece
     std::vector<Place> m_unmatched, m_open;
     Place m_opener{}; // where the string or block comment that is still open begins
+    DeclarationReader* m_reader = nullptr;
 };
 
 } // namespace vantrel

@@ -73,8 +73,10 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
-        QVERIFY(write("clean.hsc", "(script \"\xE9\" (a))"));
+        QVERIFY(write("clean.hsc", "(script startup caf\xE9 (a \"\xE9\"))"));
         QVERIFY(write("broken.hsc", "\xE9\xE9 )\r\n(x"));
+        QVERIFY(write("warned.hsc", "(script startup a ())\n\"b\""));
+        QVERIFY(write("dialect.hsc", "// C-like\nscript startup a()\n{\n}\n"));
     }
 
     void commands_data()
@@ -99,10 +101,20 @@ private slots:
             << usage("unknown command 'a.hsc' (the window opens one FILE)") << old;
 
         // Columns count characters: each of the two letters before the ')' is one byte.
-        const QByteArray broken = "broken.hsc:1:4: error: ')' closes nothing\n"
-                                  "broken.hsc:2:1: error: '(' is never closed\n";
+        const QByteArray broken =
+            "broken.hsc:1:1: warning: '\xC3\xA9\xC3\xA9' is outside every form\n"
+            "broken.hsc:1:4: error: ')' closes nothing\n"
+            "broken.hsc:2:1: error: '(' is never closed\n";
         QTest::newRow("problems") << QStringList{"check", "broken.hsc", "clean.hsc"} << 1 << broken
                                   << none << old;
+        // Warnings and notes alone leave the status at 0.
+        QTest::newRow("warnings only")
+            << QStringList{"check", "warned.hsc", "dialect.hsc"} << 0
+            << QByteArray("warned.hsc:1:19: warning: empty form '()'\n"
+                          "warned.hsc:2:1: warning: string outside every form\n"
+                          "dialect.hsc:1:1: note: file is in the C-like dialect, not the "
+                          "parenthesised language: not checked\n")
+            << none << old;
         QTest::newRow("unreadable files")
             << QStringList{"check", "missing.hsc", "broken.hsc", "folder"} << 2 << broken
             << QByteArray("missing.hsc: File not found. Check if the file is Currently exists.\n"
