@@ -6,8 +6,11 @@
 #include "editor/EditorText.h"
 #include "editor/ScriptEditor.h"
 #include "language/EditorLanguageSupport.h"
+#include "language/IdleCheck.h"
 #include "script/ScriptCheck.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -26,10 +29,10 @@ namespace {
 // is plain, and a script file for both to load.
 struct LanguageFixture
 {
-    LanguageFixture(qsizetype size, const QByteArray& lineEnd)
+    LanguageFixture(qsizetype size, const QByteArray& lineEnd, bool declarations)
         : path(directory.filePath(QStringLiteral("script.hsc")))
     {
-        const QByteArray bytes = RealShapedScript(size, lineEnd);
+        const QByteArray bytes = RealShapedScript(size, lineEnd, declarations);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             error = "cannot write " + path.toStdString();
@@ -49,12 +52,12 @@ struct LanguageFixture
 
 using Fixture = std::function<LanguageFixture&()>;
 
-Fixture fixtureOf(qsizetype size, const QByteArray& lineEnd)
+Fixture fixtureOf(qsizetype size, const QByteArray& lineEnd, bool declarations = false)
 {
     auto fixture = std::make_shared<std::optional<LanguageFixture>>();
-    return [fixture, size, lineEnd]() -> LanguageFixture& {
+    return [fixture, size, lineEnd, declarations]() -> LanguageFixture& {
         if (!*fixture)
-            fixture->emplace(size, lineEnd);
+            fixture->emplace(size, lineEnd, declarations);
         return **fixture;
     };
 }
@@ -176,6 +179,99 @@ Sample check(EditorFixture& f)
     return sample;
 }
 
+// Loaded, and read by the check in its idle steps: what the outline and completion find.
+void loadAndCheck(EditorFixture& f)
+{
+    loadUntimed(f);
+    const auto* language = dynamic_cast<const EditorLanguageSupport*>(
+        qobject_cast<ScriptEditor*>(f.editor)->language());
+    QElapsedTimer waited;
+    waited.start();
+    while (language && language->declarationsRevision() != f.editor->document()->revision() &&
+           waited.elapsed() < 10000)
+        QCoreApplication::processEvents();
+}
+
+// What the check in idle steps adds to the structure check: every declaration and its
+// problems, read from the editor's document.
+Sample readDeclarations(EditorFixture& f)
+{
+    loadUntimed(f);
+    Sample sample;
+    std::optional<ScriptReading> read;
+    sample.seconds = secondsOf([&] { read = ReadDocument(*f.editor->document()); });
+    if (!read->problems.empty())
+        sample.error = "the script has problems: " + read->problems.front().message;
+    else if (read->declarations.size() < 1400)
+        sample.error = "only " + std::to_string(read->declarations.size()) + " declarations";
+    return sample;
+}
+
+void sendKey(QWidget* widget, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+// Ctrl+Shift+O up to the painted list of every script and global.
+Sample openOutline(EditorFixture& f)
+{
+    loadAndCheck(f);
+    auto* command = f.editor->findChild<QAction*>(QStringLiteral("goToScript"));
+    auto* outline = f.editor->findChild<QWidget*>(QStringLiteral("outline"));
+    auto* list = f.editor->findChild<QAbstractItemView*>(QStringLiteral("outlineList"));
+    Sample sample;
+    sample.seconds = secondsOf([&] {
+        command->trigger();
+        EditorFixture::paint(outline);
+    });
+    if (list->model()->rowCount() < 1400)
+        sample.error = "the outline lists too few names";
+    sendKey(f.editor->findChild<QWidget*>(QStringLiteral("outlineFilter")), Qt::Key_Escape);
+    f.settle();
+    return sample;
+}
+
+QAbstractItemView* completionList()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("completions"))
+            return qobject_cast<QAbstractItemView*>(widget);
+    return nullptr;
+}
+
+// Ctrl+Space after a '(' at the end of the script, up to the painted list of every name.
+Sample complete(EditorFixture& f)
+{
+    loadAndCheck(f);
+    putCursor(f.editor, f.editor->document()->characterCount() - 1);
+    auto* command = f.editor->findChild<QAction*>(QStringLiteral("completeName"));
+    Sample sample;
+    sample.seconds = secondsOf([&] {
+        command->trigger();
+        if (QAbstractItemView* list = completionList())
+            EditorFixture::paint(list);
+    });
+    QAbstractItemView* list = completionList();
+    if (!list || !list->isVisible() || list->model()->rowCount() < 1400)
+        sample.error = "the completion list is missing names";
+    if (list)
+        list->hide();
+    f.settle();
+    return sample;
+}
+
+// One keystroke at the same place, taken back untimed.
+Sample keystrokeAtTheEnd(EditorFixture& f)
+{
+    loadAndCheck(f);
+    putCursor(f.editor, f.editor->document()->characterCount() - 1);
+    const double seconds = keystroke(f.editor, Qt::Key_A, QStringLiteral("a"));
+    sendKey(f.editor, Qt::Key_Backspace);
+    f.settle();
+    return {seconds, 0, f.failures.failure};
+}
+
 void addSideBySide(const std::string& name, const char* what, double goal, int pairs,
                    const Fixture& fixture, Sample (*measure)(EditorFixture&))
 {
@@ -215,6 +311,29 @@ void addLanguageFigures()
                .pairs = 9,
                .subject = [small] { return check(small().coloured); },
                .baseline = [small] { return load(small().plain); }});
+    // A level's mission script: about 1,500 scripts and globals in 700 KB.
+    const Fixture mission = fixtureOf(700 * 1000, "\r\n", true);
+    const auto against = [](const char* name, const char* subject, double goal,
+                            std::function<Sample()> measure, const char* baseline,
+                            std::function<Sample()> base) {
+        addFigure({.name = name,
+                   .subjectName = subject,
+                   .baselineName = baseline,
+                   .goal = {.ratio = goal, .extraMegabytes = 0},
+                   .pairs = 9,
+                   .subject = std::move(measure),
+                   .baseline = std::move(base)});
+    };
+    const auto plainLoad = [mission] { return load(mission().plain); };
+    against(
+        "declarations 700 KB", "declarations", 0.25,
+        [mission] { return readDeclarations(mission().coloured); }, "plain Load", plainLoad);
+    against(
+        "outline open 700 KB", "outline", 0.1,
+        [mission] { return openOutline(mission().coloured); }, "plain Load", plainLoad);
+    against(
+        "completion 700 KB", "Ctrl+Space", 10, [mission] { return complete(mission().coloured); },
+        "keystroke", [mission] { return keystrokeAtTheEnd(mission().coloured); });
     addSideBySide("highlight load 300 KB, LF", "Load", 1.25, 5, smallLf, load);
     addSideBySide("keystroke 300 KB, LF", "keystroke", 1.5, 3, smallLf, typeInTheMiddle);
 }

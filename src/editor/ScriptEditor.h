@@ -5,6 +5,7 @@
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <map>
 #include <memory>
 
 namespace vantrel {
@@ -37,6 +38,11 @@ public:
     QTextBlock firstBlockInView() const { return firstVisibleBlock(); }
     QRectF blockRectInView(const QTextBlock& block) const;
 
+    // Extra selections kept in named groups (the parenthesis partner, the occurrences of a
+    // name, ...): setting one group keeps the others shown.
+    void setSelectionGroup(const QString& group, const QList<QTextEdit::ExtraSelection>& marks);
+    const QList<QTextEdit::ExtraSelection>& selectionGroup(const QString& group) const;
+
     // Commands added with QWidget::addAction() work by their shortcuts while the editor has
     // the focus and are listed in its context menu, after the standard and language ones.
 
@@ -58,6 +64,7 @@ protected:
 
 private:
     std::unique_ptr<EditorLanguage> m_language;
+    std::map<QString, QList<QTextEdit::ExtraSelection>> m_selectionGroups;
     EditorTextPieces m_pieces{*this};
 };
 

@@ -33,13 +33,21 @@ public:
     QString toolTipAt(QPoint point, QRect& area) const override;
     void addActions(QMenu& menu) override;
 
+    // The scripts and globals of the last check, and the document revision they were read
+    // from; they may be older than the text.
+    const std::vector<Declaration>& declarations() const { return m_declarations; }
+    int declarationsRevision() const { return m_declarationsRevision; }
+
+signals:
+    void declarationsRead();
+
 private:
     // Colours the blocks in view; long ones only when `longBlocks` (see ScriptHighlighter),
     // else once scrolling pauses.
     void colourInView(bool longBlocks = false);
     std::pair<int, int> visibleText(const QTextBlock& block) const;
     void contentsChanged(int position, int removed, int added);
-    void checked(std::vector<ScriptProblem> problems);
+    void checked(ScriptReading reading, int revision);
     void describeProblems();
     void showPartner();
     void goToProblem();
@@ -51,6 +59,8 @@ private:
     QTimer m_check;
     QTimer m_partner;
     QTimer m_longBlocks;
+    std::vector<Declaration> m_declarations;
+    int m_declarationsRevision = -1;
 };
 
 // Turns an editor's language support on or off; off, its text shows plain again.

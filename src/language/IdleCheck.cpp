@@ -14,38 +14,59 @@ IdleCheck::IdleCheck(const QTextDocument& document, Done done)
     connect(&m_step, &QTimer::timeout, this, &IdleCheck::step);
 }
 
+namespace {
+
+// Hands one block and the line end after it to the reader; the next block, or an invalid
+// one at the end.
+QTextBlock feed(ScriptReader& reader, const QTextBlock& block)
+{
+    static constexpr char16_t Break[] = {EditorChar::ParagraphBreak};
+    reader.add(lexerView(block.text()));
+    const QTextBlock next = block.next();
+    if (next.isValid())
+        reader.add({Break, 1});
+    return next;
+}
+
+} // namespace
+
+ScriptReading ReadDocument(const QTextDocument& document)
+{
+    ScriptReader reader;
+    for (QTextBlock block = document.firstBlock(); block.isValid();)
+        block = feed(reader, block);
+    return reader.finish();
+}
+
 void IdleCheck::start()
 {
-    m_checker.emplace();
+    m_reader.emplace();
     m_next = m_document.firstBlock();
+    m_revision = m_document.revision();
     step();
 }
 
 void IdleCheck::cancel()
 {
-    m_checker.reset();
+    m_reader.reset();
     m_step.stop();
 }
 
 void IdleCheck::step()
 {
-    if (!m_checker)
+    if (!m_reader)
         return;
     const QDeadlineTimer deadline = IdleStepDeadline();
-    static constexpr char16_t Break[] = {EditorChar::ParagraphBreak};
     for (int blocks = 1; m_next.isValid(); ++blocks) {
-        m_checker->add(lexerView(m_next.text()));
-        m_next = m_next.next();
-        if (m_next.isValid())
-            m_checker->add({Break, 1});
+        m_next = feed(*m_reader, m_next);
         if (blocks % 16 == 0 && deadline.hasExpired()) {
             m_step.start();
             return;
         }
     }
-    std::vector<ScriptProblem> problems = m_checker->finish();
-    m_checker.reset();
-    m_done(std::move(problems));
+    ScriptReading reading = m_reader->finish();
+    m_reader.reset();
+    m_done(std::move(reading), m_revision);
 }
 
 } // namespace vantrel

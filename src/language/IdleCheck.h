@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script/ScriptCheck.h"
+#include "script/ScriptDeclarations.h"
 
 #include <QDeadlineTimer>
 #include <QObject>
@@ -20,15 +20,19 @@ inline QDeadlineTimer IdleStepDeadline()
     return QDeadlineTimer(1, Qt::PreciseTimer);
 }
 
-// Runs the structure check over a document a few milliseconds at a time while the program
-// is idle, so that a long script never holds up a keystroke. An edit before it is done
-// makes it start over.
+// Reads a document as ScriptReader does, all at once.
+ScriptReading ReadDocument(const QTextDocument& document);
+
+// Runs the check (structure and declarations) over a document a few milliseconds at a time
+// while the program is idle, so that a long script never holds up a keystroke. An edit
+// before it is done makes it start over.
 class IdleCheck : public QObject
 {
     Q_OBJECT
 
 public:
-    using Done = std::function<void(std::vector<ScriptProblem>)>;
+    // What was read, and the document's revision it was read from.
+    using Done = std::function<void(ScriptReading, int revision)>;
     IdleCheck(const QTextDocument& document, Done done);
 
     void start();
@@ -39,8 +43,9 @@ private:
 
     const QTextDocument& m_document;
     Done m_done;
-    std::optional<ScriptChecker> m_checker;
+    std::optional<ScriptReader> m_reader;
     QTextBlock m_next;
+    int m_revision = 0;
     QTimer m_step;
 };
 

@@ -20,6 +20,9 @@ inline const QColor Problem{230, 72, 72}; // a character that shows a problem, a
 // A parenthesis and its partner beside the cursor.
 inline const QColor PartnerText{236, 236, 236};
 inline const QColor PartnerBackground{52, 70, 92};
+// The other places in view of the script or global name under the cursor: barely lifted
+// off the black, so the text keeps its own colours.
+inline const QColor OccurrenceBackground{56, 56, 56};
 
 inline const std::array<QColor, 9> OnBlack{Comment,    String, Constant, Parenthesis, FormOpener,
                                            ScriptKind, Call,   Problem,  PartnerText};

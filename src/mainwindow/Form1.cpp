@@ -9,6 +9,7 @@
 #include "mainwindow/Form1Layout.h"
 #include "mainwindow/MessageBoxSink.h"
 #include "mainwindow/NameMark.h"
+#include "navigation/ScriptNavigation.h"
 #include "programdata/ProgramData.h"
 #include "programdata/TutorialLibrary.h"
 #include "script/ScriptComposer.h"
@@ -160,6 +161,7 @@ void Form1::buildControls()
     // Long lines wrap at the box's width, so only a vertical scroll bar is needed.
     Txt1 = editor(form1::Txt1, Qt::ScrollBarAlwaysOn);
     setLanguageSupport(*Txt1, true); // the instructions box stays plain
+    new ScriptNavigation(*Txt1);
     Text1 = editor(form1::Text1, Qt::ScrollBarAlwaysOff);
 }
 
