@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
+#include <QListView>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -23,7 +24,8 @@ NameCompletion::NameCompletion(ScriptEditor& editor, DeclarationSource& declarat
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setModelSorting(QCompleter::CaseInsensitivelySortedModel);
     m_completer->setMaxVisibleItems(8);
-    QAbstractItemView* popup = m_completer->popup();
+    auto* popup = static_cast<QListView*>(m_completer->popup());
+    popup->setUniformItemSizes(true); // a list of every name lays out without measuring each
     popup->setObjectName(QStringLiteral("completions"));
     popup->setAccessibleName(QStringLiteral("Name completions"));
     // Installed after the completer's own filter, so it sees the keys first: the editor
@@ -78,8 +80,17 @@ void NameCompletion::show()
     }
     QAbstractItemView* popup = m_completer->popup();
     popup->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+    // As wide as the rows that show at first: measuring every row of a long list would
+    // cost more than all the rest.
+    int width = 0;
+    const QAbstractItemModel* shown = m_completer->completionModel();
+    for (int row = 0; row < std::min(shown->rowCount(), m_completer->maxVisibleItems()); ++row)
+        width = std::max(
+            width, popup->fontMetrics().horizontalAdvance(shown->index(row, 0).data().toString()));
     QRect place = m_editor.cursorRect();
-    place.setWidth(popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width());
+    place.setBottom(place.bottom() + 3); // clear of the underscores in the line
+    place.setWidth(width + 2 * popup->frameWidth() + 12 +
+                   popup->verticalScrollBar()->sizeHint().width());
     m_completer->complete(place);
 }
 

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
@@ -59,15 +60,6 @@ void type(const QString& text)
     }
 }
 
-// The completion list: a window of its own, a popup.
-QAbstractItemView* completionList()
-{
-    for (QWidget* widget : QApplication::allWidgets())
-        if (widget->objectName() == QLatin1String("completions"))
-            return qobject_cast<QAbstractItemView*>(widget);
-    qFatal("no completion list");
-}
-
 QStringList rowsOf(const QAbstractItemView& list)
 {
     QStringList rows;
@@ -97,6 +89,7 @@ class NavigationTest : public QObject
         m_editor->moveCursor(QTextCursor::End);
         press(Qt::Key_Return);
     }
+    QAbstractItemView* completions() const { return m_editor->findChild<QCompleter*>()->popup(); }
     QString lastLine() const { return m_editor->document()->lastBlock().text(); }
 
 private slots:
@@ -299,7 +292,7 @@ private slots:
         QFETCH(int, key);
         atTheEnd();
         type(typed);
-        QAbstractItemView* list = completionList();
+        QAbstractItemView* list = completions();
         QCOMPARE(list->isVisible(), !offered.isEmpty());
         if (offered.isEmpty())
             return;
@@ -319,9 +312,9 @@ private slots:
     {
         atTheEnd();
         type(QStringLiteral("(sleep_until mi"));
-        QVERIFY(!completionList()->isVisible()); // no '(' before: it waits to be asked
+        QVERIFY(!completions()->isVisible()); // no '(' before: it waits to be asked
         press(Qt::Key_Space, Qt::ControlModifier);
-        QAbstractItemView* list = completionList();
+        QAbstractItemView* list = completions();
         QVERIFY(list->isVisible());
         QCOMPARE(rowsOf(*list), QStringList{"mission \u2014 script startup"});
         press(Qt::Key_Return);
@@ -354,7 +347,7 @@ private slots:
         press(Qt::Key_Escape);
         atTheEnd();
         type(QStringLiteral("(wa"));
-        QWidget* list = completionList();
+        QWidget* list = completions();
         QVERIFY(list->isVisible());
         QCOMPARE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name),
                  QStringLiteral("Name completions"));
