@@ -15,9 +15,9 @@ namespace vantrel {
 class ScriptEditor;
 
 // Ties the script editor to the language: colours, the partner of the parenthesis beside
-// the cursor, and the problems of the structure check, marked where they are. The check
-// runs once typing pauses and at once when the whole text is replaced. None of it touches
-// the document's text or its undo history.
+// the cursor, and the problems of the check (structure and declarations), marked where they
+// are. The check runs once typing pauses and at once when the whole text is replaced. None
+// of it touches the document's text or its undo history.
 class EditorLanguageSupport : public QObject, public EditorLanguage
 {
     Q_OBJECT

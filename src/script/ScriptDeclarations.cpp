@@ -153,6 +153,11 @@ void DeclarationReader::takeAtTop(const Token& token, std::u16string_view text,
     }
     if (token.kind == TokenKind::Word && !m_otherDialect && isOtherDialect(text))
         m_otherDialect = places.placeOf(piece, token.offset);
+    // A byte order mark opening the file, read as UTF-8 or as Windows-1252 letters, is no
+    // text of the script.
+    if (token.kind == TokenKind::Word && (text == u"\uFEFF" || text == u"\u00EF\u00BB\u00BF") &&
+        places.placeOf(piece, token.offset).offset == 0)
+        return;
     // One problem for a run of stray text; after a ')' that closed nothing, the top level
     // may be anywhere, so say nothing.
     if (m_lost || m_strayRun)
@@ -313,8 +318,9 @@ void DeclarationReader::name(const Element& element, Declaration declaration)
     declaration.place = element.place;
     const bool script = declaration.kind == Declaration::Kind::Script;
     const bool stub = script && declaration.type == u"stub";
-    auto [found, isNew] = (script ? m_scripts : m_globals)
-                              .try_emplace(lowered(element.word), element.place.line, stub);
+    auto [found, isNew] =
+        (script ? m_scripts : m_globals)
+            .try_emplace(lowered(element.word), Declared{element.place.line, stub});
     if (!isNew) {
         // A static may replace a stub of the same name, once.
         if (found->second.stub && declaration.type == u"static")

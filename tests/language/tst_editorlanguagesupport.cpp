@@ -171,6 +171,25 @@ private slots:
         }
     }
 
+    // The declaration rules mark the editor as vantrel check reports them; a warning says
+    // it is one.
+    void declarationProblemsAreMarkedWhereTheCheckReportsThem()
+    {
+        ShownEditor editor(QStringLiteral("(global short a 1)\r\n(script continous b (c))\r\n ()"));
+        QTRY_COMPARE(editor.accessibleDescription(),
+                     "First of 2 problems: Line 2, column 9: unknown script type 'continous'");
+        QCOMPARE(shownAt(editor, 27).underlineStyle(), QTextCharFormat::WaveUnderline);
+        QTextCursor at(editor.document());
+        at.setPosition(45);
+        const QPoint point = editor.cursorRect(at).center() + QPoint(2, 0);
+        QHelpEvent hover(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
+        QApplication::sendEvent(editor.viewport(), &hover);
+        QTRY_COMPARE(QToolTip::text(),
+                     QStringLiteral("Line 3, column 2: warning: empty form '()'"));
+        editor.setWholeText(QStringLiteral("(global short a 1)\r\n(script continuous b (c))"));
+        QTRY_COMPARE(editor.accessibleDescription(), QString());
+    }
+
     void blockCommentColoursTheLinesBelowUntilTakenBack()
     {
         ShownEditor editor(QStringLiteral("(a)\r\n").repeated(400));

@@ -187,6 +187,10 @@ private slots:
              "2:1 warning: 'stray' is outside every form; 3:5 warning: '1' is outside every form"},
             {"a string", "\"a\"(b)", "1:1 warning: string outside every form"},
             {"comments", "; a\n;* b *;\n(a) ; c\n", ""},
+            {"byte order mark", u"\uFEFF(a)"_qs, ""},
+            {"byte order mark read as Windows-1252", u"\u00EF\u00BB\u00BF(a)"_qs, ""},
+            {"byte order mark later", u"(a)\u00EF\u00BB\u00BF"_qs,
+             u"1:4 warning: '\u00EF\u00BB\u00BF' is outside every form"_qs},
             // After a ')' that closes nothing, what is at the top is anyone's guess.
             {"after a stray ')'", "(a))\n b", "1:4 error: ')' closes nothing"},
         });
