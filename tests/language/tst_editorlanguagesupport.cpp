@@ -31,6 +31,16 @@ QTextCharFormat shownAt(const ScriptEditor& editor, int position)
     return shown;
 }
 
+// The mouse rests on the character at `position`, asking for its tooltip.
+void hover(ScriptEditor& editor, int position)
+{
+    QTextCursor at(editor.document());
+    at.setPosition(position);
+    const QPoint point = editor.cursorRect(at).center() + QPoint(2, 0);
+    QHelpEvent help(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
+    QApplication::sendEvent(editor.viewport(), &help);
+}
+
 QColor colourAt(const ScriptEditor& editor, int position)
 {
     return shownAt(editor, position).foreground().color();
@@ -147,11 +157,7 @@ private slots:
         QCOMPARE(shownAt(editor, 3).underlineStyle(), QTextCharFormat::WaveUnderline);
         QCOMPARE(shownAt(editor, 2).underlineStyle(), QTextCharFormat::NoUnderline);
 
-        QTextCursor at(editor.document());
-        at.setPosition(3);
-        const QPoint point = editor.cursorRect(at).center() + QPoint(2, 0);
-        QHelpEvent hover(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
-        QApplication::sendEvent(editor.viewport(), &hover);
+        hover(editor, 3);
         QTRY_COMPARE(QToolTip::text(), first);
 
         for (const QString& text : {QStringLiteral("(fine)"), QStringLiteral("(a))\r\n(b")}) {
@@ -179,11 +185,7 @@ private slots:
         QTRY_COMPARE(editor.accessibleDescription(),
                      "First of 2 problems: Line 2, column 9: unknown script type 'continous'");
         QCOMPARE(shownAt(editor, 27).underlineStyle(), QTextCharFormat::WaveUnderline);
-        QTextCursor at(editor.document());
-        at.setPosition(45);
-        const QPoint point = editor.cursorRect(at).center() + QPoint(2, 0);
-        QHelpEvent hover(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
-        QApplication::sendEvent(editor.viewport(), &hover);
+        hover(editor, 45);
         QTRY_COMPARE(QToolTip::text(),
                      QStringLiteral("Line 3, column 2: warning: empty form '()'"));
         editor.setWholeText(QStringLiteral("(global short a 1)\r\n(script continuous b (c))"));
