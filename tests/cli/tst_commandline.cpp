@@ -179,9 +179,10 @@ private slots:
     {
         const Run help = run({QStringLiteral("compose"), QStringLiteral("-h")}, m_dir.path());
         QCOMPARE(help.status, 0);
-        for (const char* word : {"check FILE...", "compose [OPTION]...", "--script-name NAME",
-                                 "--trigger NAME", "--flag NAME", "--vehicle NAME",
-                                 "--second-vehicle NAME", "--output FILE", "--version"})
+        for (const char* word :
+             {"check FILE...", "compose [OPTION]...", "--script-name NAME", "--trigger NAME",
+              "--flag NAME", "--vehicle NAME", "--second-vehicle NAME", "--output FILE",
+              "--version", "Warnings: an", "1 when check found an error"})
             QVERIFY2(help.out.contains(word), word);
         const Run full = run({QStringLiteral("compose")}, m_dir.path(), {}, "/dev/full");
         QCOMPARE(full.status, 1);
