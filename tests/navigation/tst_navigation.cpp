@@ -10,6 +10,7 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace vantrel;
@@ -261,6 +262,27 @@ private slots:
         const bool besideParenthesis = parenthesis(at) || parenthesis(at - 1);
         QTRY_COMPARE(m_editor->extraSelections().size(),
                      marked.size() + (besideParenthesis ? 2 : 0));
+    }
+
+    // Only the text in view is searched: a use far below is left alone until scrolled to.
+    void occurrencesOnlyInView()
+    {
+        const QString far = Script + QStringLiteral("\r\n;").repeated(300) +
+                            QStringLiteral("\r\n(set wave_count 2)");
+        m_window->setScriptText(far);
+        putCursor(positionOf("wave_count") + 1);
+        const auto marked = [&] {
+            QList<int> starts;
+            for (const auto& mark : m_editor->selectionGroup(Occurrences::Group))
+                starts << mark.cursor.selectionStart();
+            return starts;
+        };
+        QTRY_COMPARE(marked(), QList<int>({positionOf("wave_count", 1), positionOf("Wave_Count"),
+                                           positionOf("wave_count", 2)}));
+        // Scrolled to the end, the cursor still on the declaration: the far use is in view.
+        QScrollBar* bar = m_editor->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QTRY_COMPARE(marked(), QList<int>({int(m_editor->document()->characterCount()) - 14}));
     }
 
     void completion_data()
