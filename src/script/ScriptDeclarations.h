@@ -3,6 +3,8 @@
 #include "script/ScriptCheck.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
