@@ -6,10 +6,14 @@
 #include "editor/EditorText.h"
 #include "editor/ScriptEditor.h"
 #include "language/EditorLanguageSupport.h"
+#include "language/IdleCheck.h"
 #include "script/ScriptCheck.h"
 #include "script/Windows1252.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QCompleter>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -73,9 +77,10 @@ Fixture fixtureOf(std::function<QByteArray()> bytes, const QByteArray& plantBefo
     };
 }
 
-Fixture fixtureOf(qsizetype size, const QByteArray& lineEnd)
+Fixture fixtureOf(qsizetype size, const QByteArray& lineEnd, bool declarations = false)
 {
-    return fixtureOf([size, lineEnd] { return RealShapedScript(size, lineEnd); });
+    return fixtureOf(
+        [size, lineEnd, declarations] { return RealShapedScript(size, lineEnd, declarations); });
 }
 
 // The same script as fixtureOf(size, "\n") with CR LF lines: the same lines, more bytes.
@@ -272,6 +277,90 @@ Sample locate(LanguageFixture& f)
     return sample;
 }
 
+// Loaded, and read by the check in its idle steps: what the outline and completion find.
+void loadAndCheck(EditorFixture& f)
+{
+    loadUntimed(f);
+    const auto* language = dynamic_cast<const EditorLanguageSupport*>(
+        qobject_cast<ScriptEditor*>(f.editor)->language());
+    QElapsedTimer waited;
+    waited.start();
+    while (language && language->declarationsRevision() != f.editor->document()->revision() &&
+           waited.elapsed() < 10000)
+        QCoreApplication::processEvents();
+}
+
+// What the check in idle steps adds to the structure check: every declaration and its
+// problems, read from the editor's document.
+Sample readDeclarations(EditorFixture& f)
+{
+    loadUntimed(f);
+    Sample sample;
+    std::optional<ScriptReading> read;
+    sample.seconds = secondsOf([&] { read = ReadDocument(*f.editor->document(), LineEnd::CrLf); });
+    if (!read->problems.empty())
+        sample.error = "the script has problems: " + read->problems.front().message;
+    else if (read->declarations.size() < 1400)
+        sample.error = "only " + std::to_string(read->declarations.size()) + " declarations";
+    return sample;
+}
+
+void sendKey(QWidget* widget, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+// Ctrl+Shift+O up to the painted list of every script and global.
+Sample openOutline(EditorFixture& f)
+{
+    loadAndCheck(f);
+    auto* command = f.editor->findChild<QAction*>(QStringLiteral("goToScript"));
+    auto* outline = f.editor->findChild<QWidget*>(QStringLiteral("outline"));
+    auto* list = f.editor->findChild<QAbstractItemView*>(QStringLiteral("outlineList"));
+    Sample sample;
+    sample.seconds = secondsOf([&] {
+        command->trigger();
+        EditorFixture::paint(outline);
+    });
+    if (list->model()->rowCount() < 1300)
+        sample.error = "the outline lists too few names";
+    sendKey(f.editor->findChild<QWidget*>(QStringLiteral("outlineFilter")), Qt::Key_Escape);
+    f.settle();
+    return sample;
+}
+
+// Ctrl+Space after a '(' at the end of the script, up to the painted list of every name.
+Sample complete(EditorFixture& f)
+{
+    loadAndCheck(f);
+    putCursor(f.editor, f.editor->document()->characterCount() - 1);
+    auto* command = f.editor->findChild<QAction*>(QStringLiteral("completeName"));
+    QAbstractItemView* list = f.editor->findChild<QCompleter*>()->popup();
+    Sample sample;
+    sample.seconds = secondsOf([&] {
+        command->trigger();
+        EditorFixture::paint(list);
+    });
+    if (!list->isVisible() || list->model()->rowCount() < 1300)
+        sample.error = "the completion list is missing names (" +
+                       std::to_string(list->model()->rowCount()) + ")";
+    list->hide();
+    f.settle();
+    return sample;
+}
+
+// One keystroke at the same place, taken back untimed.
+Sample keystrokeAtTheEnd(EditorFixture& f)
+{
+    loadAndCheck(f);
+    putCursor(f.editor, f.editor->document()->characterCount() - 1);
+    const double seconds = keystroke(f.editor, Qt::Key_A, QStringLiteral("a"));
+    sendKey(f.editor, Qt::Key_Backspace);
+    f.settle();
+    return {seconds, 0, f.failures.failure};
+}
+
 void addSideBySide(const std::string& name, const char* what, double goal, int pairs,
                    const Fixture& fixture, Sample (*measure)(EditorFixture&))
 {
@@ -340,6 +429,29 @@ void addLanguageFigures()
                .pairs = 9,
                .subject = [broken] { return locate(broken()); },
                .baseline = [broken] { return load(broken().plain); }});
+    // A level's mission script: about 1,500 scripts and globals in 700 KB.
+    const Fixture mission = fixtureOf(700 * 1000, "\r\n", true);
+    const auto against = [](const char* name, const char* subject, double goal,
+                            std::function<Sample()> measure, const char* baseline,
+                            std::function<Sample()> base) {
+        addFigure({.name = name,
+                   .subjectName = subject,
+                   .baselineName = baseline,
+                   .goal = {.ratio = goal, .extraMegabytes = 0},
+                   .pairs = 9,
+                   .subject = std::move(measure),
+                   .baseline = std::move(base)});
+    };
+    const auto plainLoad = [mission] { return load(mission().plain); };
+    against(
+        "declarations 700 KB", "declarations", 0.25,
+        [mission] { return readDeclarations(mission().coloured); }, "plain Load", plainLoad);
+    against(
+        "outline open 700 KB", "outline", 0.1,
+        [mission] { return openOutline(mission().coloured); }, "plain Load", plainLoad);
+    against(
+        "completion 700 KB", "Ctrl+Space", 10, [mission] { return complete(mission().coloured); },
+        "keystroke", [mission] { return keystrokeAtTheEnd(mission().coloured); });
     addSideBySide("highlight load 300 KB, LF", "Load", 1.25, 5, smallLf, load);
 
     // Real scripts as they are on disk, against the same script with CR LF or in

@@ -2,9 +2,12 @@
 // state scan agrees with the lexer, the state scan and the check agree with themselves when
 // the text comes in pieces cut at a line end, every problem sits at a real character of the
 // text, a note only ever follows an error and leaves the errors as they are without notes,
-// and balanced forms built from the same input report nothing.
+// and balanced forms built from the same input report nothing. The declaration reader
+// likewise: the same in pieces as in one, its problems in order on real characters, each
+// name a word of the text where its place says.
 #include "FuzzCheck.h"
 #include "script/ScriptCheck.h"
+#include "script/ScriptDeclarations.h"
 #include "script/ScriptLexer.h"
 
 #include <algorithm>
@@ -61,6 +64,37 @@ void checkPieces(std::u16string_view text, std::size_t split)
         checker.add(piece);
     require(sameProblems(checker.finish(), CheckScript(text)),
             "the check in pieces finds what it finds in one");
+
+    ScriptReader reader;
+    for (std::u16string_view piece :
+         {text.substr(0, split), text.substr(split, after - split), text.substr(after)})
+        reader.add(piece);
+    const ScriptReading pieces = reader.finish(), whole = ReadScript(text);
+    require(sameProblems(pieces.problems, whole.problems),
+            "the reader in pieces finds what it finds in one");
+    require(pieces.declarations.size() == whole.declarations.size(),
+            "the reader in pieces reads as many declarations");
+}
+
+void checkDeclarations(std::u16string_view text)
+{
+    const ScriptReading read = ReadScript(text);
+    const std::vector<ScriptProblem> structure = CheckScript(text);
+    std::size_t last = 0;
+    for (const ScriptProblem& p : read.problems) {
+        require(p.offset >= last && p.offset < text.size(), "problems lie in the text, in order");
+        last = p.offset;
+        require(p.line >= 1 && p.column >= 1, "places count from 1");
+    }
+    const bool otherDialect =
+        read.problems.size() == 1 && read.problems[0].severity == Severity::Note;
+    require(otherDialect || read.problems.size() >= structure.size(),
+            "the structure check's problems are all there");
+    for (const Declaration& d : read.declarations) {
+        require(!d.name.empty() && d.place.offset + d.name.size() <= text.size() &&
+                    text.substr(d.place.offset, d.name.size()) == d.name,
+                "a declaration's name is where its place says");
+    }
 }
 
 void checkPlaces(std::u16string_view text)
@@ -156,6 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         text[i] = charFor(data[i]);
     checkTokens(text);
     checkPlaces(text);
+    checkDeclarations(text);
 
     FuzzedDataProvider input(data, size);
     checkPieces(text, input.ConsumeIntegralInRange<std::size_t>(0, size));

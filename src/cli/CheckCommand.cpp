@@ -3,7 +3,7 @@
 #include "cli/Console.h"
 #include "cli/Utf16.h"
 #include "files/ScriptFileStore.h"
-#include "script/ScriptCheck.h"
+#include "script/ScriptDeclarations.h"
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ int runCheck(const QStringList& files, Console& console)
             continue;
         }
         QByteArray report;
-        for (const ScriptProblem& problem : CheckScript(utf16(*text))) {
+        for (const ScriptProblem& problem : ReadScript(utf16(*text)).problems) {
             report += QStringLiteral("%1:%2:%3: %4: %5\n")
                           .arg(file)
                           .arg(problem.line)

@@ -24,10 +24,19 @@ QString helpText(const QString& program)
                "Load does.\n"
                "\n"
                "Commands, which need no window and no display:\n"
-               "  check FILE...        Check the structure of each script file. Each problem\n"
-               "                       is one line: FILE:LINE:COLUMN: error: MESSAGE; a\n"
-               "                       note: line after a bracket error says where it was\n"
-               "                       most likely made.\n"
+               "  check FILE...        Check the structure and the declarations of each script\n"
+               "                       file. Each problem is one line: FILE:LINE:COLUMN:\n"
+               "                       error: MESSAGE, or warning: or note: in its place.\n"
+               "                       Errors: a parenthesis, string or block comment left\n"
+               "                       open or closing nothing; an unknown script type; a\n"
+               "                       script without a name or named begin, if or cond; a\n"
+               "                       global without exactly a type, a name and one value;\n"
+               "                       a script or global name declared twice (a stub\n"
+               "                       replaced by a static is no repeat). Warnings: an\n"
+               "                       empty form (), text outside every form. A note: a\n"
+               "                       file in the C-like dialect, which is not checked.\n"
+               "                       A bracket error may be followed by a note: line\n"
+               "                       where the indentation says it was most likely made.\n"
                "  compose [OPTION]...  Write the script that Compile writes for these names\n"
                "                       to standard output, with no line end after it.\n"
                "\n"
@@ -37,7 +46,7 @@ QString helpText(const QString& program)
            optionsHelp({OptionScope::AnyCommand, OptionScope::Program}) +
            QStringLiteral(
                "\n"
-               "Exit status: 0 when all went well; 1 when check found a problem or compose\n"
+               "Exit status: 0 when all went well; 1 when check found an error or compose\n"
                "failed; 2 when check could not read a file, or the command line was wrong.\n");
 }
 

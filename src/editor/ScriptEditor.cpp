@@ -74,6 +74,26 @@ QRectF ScriptEditor::blockRectInView(const QTextBlock& block) const
     return blockBoundingGeometry(block).translated(contentOffset());
 }
 
+void ScriptEditor::setSelectionGroup(const QString& group,
+                                     const QList<QTextEdit::ExtraSelection>& marks)
+{
+    auto& kept = m_selectionGroups[group];
+    if (kept.isEmpty() && marks.isEmpty())
+        return; // nothing shown changes: spare the viewport its repaint
+    kept = marks;
+    QList<QTextEdit::ExtraSelection> all;
+    for (const auto& [name, groupMarks] : m_selectionGroups)
+        all += groupMarks;
+    setExtraSelections(all);
+}
+
+const QList<QTextEdit::ExtraSelection>& ScriptEditor::selectionGroup(const QString& group) const
+{
+    static const QList<QTextEdit::ExtraSelection> none;
+    const auto found = m_selectionGroups.find(group);
+    return found == m_selectionGroups.end() ? none : found->second;
+}
+
 QString ScriptEditor::wholeText() const
 {
     return fromEditorText(document()->toRawText(), m_format.lineEnd);

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <array>
+#include <map>
 #include <memory>
 
 namespace vantrel {
@@ -56,6 +57,11 @@ public:
     };
     void setDescriptionPart(DescriptionPart part, const QString& text);
 
+    // Extra selections kept in named groups (the parenthesis partner, the occurrences of a
+    // name, ...): setting one group keeps the others shown.
+    void setSelectionGroup(const QString& group, const QList<QTextEdit::ExtraSelection>& marks);
+    const QList<QTextEdit::ExtraSelection>& selectionGroup(const QString& group) const;
+
     // Commands added with QWidget::addAction() work by their shortcuts while the editor has
     // the focus and are listed in its context menu, after the standard and language ones.
 
@@ -87,6 +93,7 @@ private:
 
     std::unique_ptr<EditorLanguage> m_language;
     std::array<QString, std::size_t(DescriptionPart::Count)> m_descriptionParts;
+    std::map<QString, QList<QTextEdit::ExtraSelection>> m_selectionGroups;
     TextFormat m_format;
     EditorTextPieces m_pieces{*this, m_format};
 };

@@ -147,8 +147,9 @@ void FindBar::buildControls()
     connect(go, &QToolButton::clicked, this, &FindBar::goToLine);
     for (QLineEdit* field : {m_findField, m_replaceField, m_lineField})
         field->installEventFilter(this);
-    // Esc closes the bar from the editor as from the bar itself.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &m_editor, this, &FindBar::close,
+    // Esc closes the bar from the bar itself, and from the editor (eventFilter); not from the
+    // other lists and boxes laid over the editor, which Esc closes in their turn.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &FindBar::close,
                                  Qt::WidgetWithChildrenShortcut);
     escape->setObjectName(QStringLiteral("closeFindBarShortcut"));
 }
@@ -404,6 +405,11 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
         place();
     if (event->type() == QEvent::Paint && watched == m_viewport && isVisible())
         paintMatches(static_cast<QPaintEvent*>(event));
+    if (event->type() == QEvent::KeyPress && watched == &m_editor && isVisible() &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress &&
         (watched == m_findField || watched == m_replaceField || watched == m_lineField)) {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -18,6 +18,7 @@ constexpr int ScrollPauseMilliseconds = 150;
 // How far the partner of a parenthesis is looked for, in lines each way: forms longer than
 // this are rare, and the search must stay well below a keystroke's time.
 constexpr int PartnerReach = 2000;
+const QString PartnerGroup = QStringLiteral("partner");
 
 QTextEdit::ExtraSelection partnerMark(QTextDocument* document, int position)
 {
@@ -34,7 +35,9 @@ QTextEdit::ExtraSelection partnerMark(QTextDocument* document, int position)
 
 EditorLanguageSupport::EditorLanguageSupport(ScriptEditor& editor)
     : m_editor(editor), m_highlighter(editor.document(), m_marks),
-      m_idleCheck(*editor.document(), [this](auto problems) { checked(std::move(problems)); })
+      m_idleCheck(*editor.document(), [this](ScriptReading reading, int revision) {
+          checked(std::move(reading), revision);
+      })
 {
     m_check.setSingleShot(true);
     m_check.setInterval(TypingPauseMilliseconds);
@@ -121,13 +124,16 @@ void EditorLanguageSupport::makePlain()
     m_check.stop();
     m_idleCheck.cancel();
     m_highlighter.clear();
-    m_editor.setExtraSelections({});
+    m_editor.setSelectionGroup(PartnerGroup, {});
     m_editor.setDescriptionPart(ScriptEditor::DescriptionPart::Problems, QString());
 }
 
-void EditorLanguageSupport::checked(std::vector<ScriptProblem> problems)
+void EditorLanguageSupport::checked(ScriptReading reading, int revision)
 {
-    if (m_marks.set(std::move(problems), *m_editor.document())) {
+    m_declarations = std::move(reading.declarations);
+    m_declarationsRevision = revision;
+    emit declarationsRead();
+    if (m_marks.set(std::move(reading.problems), *m_editor.document())) {
         m_highlighter.marksChanged();
         colourInView(true);
     }
@@ -152,8 +158,7 @@ void EditorLanguageSupport::showPartner()
     if (const auto pair = m_highlighter.bracketPairAt(m_editor.textCursor(), PartnerReach))
         marks = {partnerMark(m_editor.document(), pair->at),
                  partnerMark(m_editor.document(), pair->partner)};
-    if (!marks.isEmpty() || !m_editor.extraSelections().isEmpty())
-        m_editor.setExtraSelections(marks);
+    m_editor.setSelectionGroup(PartnerGroup, marks);
 }
 
 QString EditorLanguageSupport::toolTipAt(QPoint point, QRect& area) const

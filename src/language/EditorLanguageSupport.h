@@ -16,9 +16,9 @@ namespace vantrel {
 class ScriptEditor;
 
 // Ties the script editor to the language: colours, the partner of the parenthesis beside
-// the cursor, and the problems of the structure check, marked where they are. The check
-// runs once typing pauses and at once when the whole text is replaced. None of it touches
-// the document's text or its undo history.
+// the cursor, and the problems of the check (structure and declarations), marked where they
+// are. The check runs once typing pauses and at once when the whole text is replaced. None
+// of it touches the document's text or its undo history.
 class EditorLanguageSupport : public QObject, public EditorLanguage
 {
     Q_OBJECT
@@ -34,13 +34,21 @@ public:
     QString toolTipAt(QPoint point, QRect& area) const override;
     void addActions(QMenu& menu) override;
 
+    // The scripts and globals of the last check, and the document revision they were read
+    // from; they may be older than the text.
+    const std::vector<Declaration>& declarations() const { return m_declarations; }
+    int declarationsRevision() const { return m_declarationsRevision; }
+
+signals:
+    void declarationsRead();
+
 private:
     // Colours the blocks in view; long ones only when `longBlocks` (see ScriptHighlighter),
     // else once scrolling pauses.
     void colourInView(bool longBlocks = false);
     std::pair<int, int> visibleText(const QTextBlock& block) const;
     void contentsChanged(int position, int removed, int added);
-    void checked(std::vector<ScriptProblem> problems);
+    void checked(ScriptReading reading, int revision);
     void describeProblems();
     void showPartner();
     void goToProblem();
@@ -55,6 +63,8 @@ private:
     QTimer m_check;
     QTimer m_partner;
     QTimer m_longBlocks;
+    std::vector<Declaration> m_declarations;
+    int m_declarationsRevision = -1;
 };
 
 // Turns an editor's language support on or off; off, its text shows plain again.

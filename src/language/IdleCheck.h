@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script/ScriptCheck.h"
+#include "script/ScriptDeclarations.h"
 #include "script/TextFormat.h"
 
 #include <QDeadlineTimer>
@@ -24,15 +24,20 @@ inline QDeadlineTimer IdleStepDeadline()
     return QDeadlineTimer(std::chrono::microseconds(500), Qt::PreciseTimer);
 }
 
-// Runs the structure check over a document a few milliseconds at a time while the program
-// is idle, so that a long script never holds up a keystroke. An edit before it is done
-// makes it start over.
+// Reads a document as ScriptReader does, all at once, its paragraph breaks as the given line
+// end, as the file will have them.
+ScriptReading ReadDocument(const QTextDocument& document, LineEnd paragraphBreak);
+
+// Runs the check (structure and declarations) over a document a few milliseconds at a time
+// while the program is idle, so that a long script never holds up a keystroke. An edit
+// before it is done makes it start over.
 class IdleCheck : public QObject
 {
     Q_OBJECT
 
 public:
-    using Done = std::function<void(std::vector<ScriptProblem>)>;
+    // What was read, and the document's revision it was read from.
+    using Done = std::function<void(ScriptReading, int revision)>;
     IdleCheck(const QTextDocument& document, Done done);
 
     // Paragraph breaks are checked as the given line end, as the file will have them.
@@ -44,9 +49,10 @@ private:
 
     const QTextDocument& m_document;
     Done m_done;
-    std::optional<ScriptChecker> m_checker;
+    std::optional<ScriptReader> m_reader;
     char16_t m_break = 0;
     QTextBlock m_next;
+    int m_revision = 0;
     QTimer m_step;
 };
 

@@ -69,10 +69,15 @@ const ProblemMarks::Mark* ProblemMarks::at(int position) const
 
 QString ProblemMarks::describe(const ScriptProblem& problem)
 {
-    return QStringLiteral("Line %1, column %2: %3")
+    // An error goes without saying; a warning or a note says what it is.
+    const QString weight =
+        problem.severity == Severity::Error
+            ? QString()
+            : QLatin1String(SeverityWord(problem.severity)) + QStringLiteral(": ");
+    return QStringLiteral("Line %1, column %2: %3%4")
         .arg(problem.line)
         .arg(problem.column)
-        .arg(QString::fromStdString(problem.message));
+        .arg(weight, QString::fromStdString(problem.message));
 }
 
 } // namespace vantrel

@@ -38,7 +38,7 @@ public:
     std::span<const Mark> between(int from, int to) const;
     const Mark* at(int position) const;
 
-    // "Line 3, column 5: ')' closes nothing"
+    // "Line 3, column 5: ')' closes nothing", "Line 4, column 1: warning: empty form '()'"
     static QString describe(const ScriptProblem& problem);
 
 private:

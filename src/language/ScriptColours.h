@@ -21,6 +21,9 @@ inline const QColor Note{222, 178, 64};   // where a problem was most likely mad
 // A parenthesis and its partner beside the cursor.
 inline const QColor PartnerText{236, 236, 236};
 inline const QColor PartnerBackground{52, 70, 92};
+// The other places in view of the script or global name under the cursor: barely lifted
+// off the black, so the text keeps its own colours.
+inline const QColor OccurrenceBackground{56, 56, 56};
 
 inline const std::array<QColor, 10> OnBlack{Comment,    String, Constant, Parenthesis, FormOpener,
                                             ScriptKind, Call,   Problem,  Note,        PartnerText};

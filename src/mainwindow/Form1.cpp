@@ -11,6 +11,7 @@
 #include "mainwindow/LargeEditorWindow.h"
 #include "mainwindow/MessageBoxSink.h"
 #include "mainwindow/NameMark.h"
+#include "navigation/ScriptNavigation.h"
 #include "programdata/ProgramData.h"
 #include "programdata/TutorialLibrary.h"
 #include "script/ScriptComposer.h"
@@ -197,6 +198,7 @@ void Form1::buildControls()
     Txt1->setTabChangesFocus(false); // scripts are indented with tabs; Ctrl+Tab moves on
     setLanguageSupport(*Txt1, true); // the instructions box stays plain
     new FindBar(*Txt1);
+    new ScriptNavigation(*Txt1);
     Text1 = editor(form1::Text1, Qt::ScrollBarAlwaysOff);
 }
 

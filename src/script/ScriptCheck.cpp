@@ -1,5 +1,7 @@
 #include "script/ScriptCheck.h"
 
+#include "script/ScriptDeclarations.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -171,6 +173,11 @@ void ScriptChecker::add(std::u16string_view piece)
 {
     Lexer lexer(piece, m_state);
     while (const std::optional<Token> token = lexer.next()) {
+        // The reader goes first: it asks for the token's place before the line count moves
+        // past the line ends inside it. A string that began in an earlier piece is no new one.
+        if (m_reader && IsReadable(token->kind) &&
+            !(token->offset == 0 && m_state == LexState::InString))
+            m_reader->take(*token, piece, *this);
         if (m_lineStart && token->kind == TokenKind::Space) {
             m_indent = shownWidth(piece.substr(token->offset, token->length));
             m_tabExtra = m_indent - token->length;

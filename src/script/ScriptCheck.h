@@ -11,6 +11,8 @@
 
 namespace vantrel {
 
+class DeclarationReader;
+
 // How much a problem weighs: an error stops the script from working, a warning is very
 // likely a mistake, a note says where an error was most likely made.
 enum class Severity : std::uint8_t
@@ -60,14 +62,20 @@ class ScriptChecker
 public:
     explicit ScriptChecker(Notes notes = Notes::Located) : m_locate(notes == Notes::Located) {}
 
+    // Hands each token other than spaces, line ends and comments on to `reader` as well,
+    // so that the declarations are read in the same pass.
+    void readDeclarationsWith(DeclarationReader* reader) { m_reader = reader; }
     void add(std::u16string_view piece);
     std::vector<ScriptProblem> finish();
 
-private:
     struct Place
     {
         std::size_t offset, line, column;
     };
+    // The place of a character of the piece being added; asked for in text order only.
+    Place placeOf(std::u16string_view piece, std::size_t at);
+
+private:
     struct Opener
     {
         Place place;
@@ -80,7 +88,6 @@ private:
         std::optional<Place> extra; // where the ')' too many most likely is
     };
 
-    Place placeOf(std::u16string_view piece, std::size_t at);
     void countLines(std::u16string_view piece, const Token& token);
     void open(const Place& place);
     void close(const Place& place);
@@ -109,6 +116,8 @@ private:
     // furthest left: that column, and its ')'.
     std::optional<std::pair<std::size_t, Place>> m_closed;
     std::optional<Place> m_extra; // a ')' that seems too many, since the last top-level line
+
+    DeclarationReader* m_reader = nullptr;
 };
 
 } // namespace vantrel

@@ -73,13 +73,15 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
-        QVERIFY(write("clean.hsc", "(script \"\xE9\" (a))"));
+        QVERIFY(write("clean.hsc", "(script startup caf\xE9 (a \"\xE9\"))"));
         QVERIFY(write("broken.hsc", "\xE9\xE9 )\r\n(x"));
         QVERIFY(write("-odd.hsc", ")"));
         QVERIFY(
             write("extra.hsc", "(script startup a\r\n\t(begin\r\n\t\t(x))\r\n\t\t(y))\r\n\t(z))"));
         QVERIFY(write("utf8.hsc", "\xEF\xBB\xBF\"\xE2\x80\x9C\xF0\x9F\x98\x80\" )\n(x"));
         QVERIFY(write("cr.hsc", "(a)\r)\r\n\r)"));
+        QVERIFY(write("warned.hsc", "(script startup a ())\n\"b\""));
+        QVERIFY(write("dialect.hsc", "// C-like\nscript startup a()\n{\n}\n"));
     }
 
     void commands_data()
@@ -104,8 +106,10 @@ private slots:
             << usage("unknown command 'a.hsc' (the window opens one FILE)") << old;
 
         // Columns count characters: each of the two letters before the ')' is one byte.
-        const QByteArray broken = "broken.hsc:1:4: error: ')' closes nothing\n"
-                                  "broken.hsc:2:1: error: '(' is never closed\n";
+        const QByteArray broken =
+            "broken.hsc:1:1: warning: '\xC3\xA9\xC3\xA9' is outside every form\n"
+            "broken.hsc:1:4: error: ')' closes nothing\n"
+            "broken.hsc:2:1: error: '(' is never closed\n";
         QTest::newRow("problems") << QStringList{"check", "broken.hsc", "clean.hsc"} << 1 << broken
                                   << none << old;
         QTest::newRow("a note after the error, where the mistake most likely is")
@@ -116,7 +120,9 @@ private slots:
             << none << old;
         // A UTF-8 file's characters, its byte order mark none; each line end one line.
         QTest::newRow("UTF-8 and CR") << QStringList{"check", "utf8.hsc", "cr.hsc"} << 1
-                                      << QByteArray("utf8.hsc:1:6: error: ')' closes nothing\n"
+                                      << QByteArray("utf8.hsc:1:1: warning: string outside every "
+                                                    "form\n"
+                                                    "utf8.hsc:1:6: error: ')' closes nothing\n"
                                                     "utf8.hsc:2:1: error: '(' is never closed\n"
                                                     "cr.hsc:2:1: error: ')' closes nothing\n"
                                                     "cr.hsc:1:3: note: this ')' may be the extra "
@@ -124,6 +130,14 @@ private slots:
                                                     "the form went on\n"
                                                     "cr.hsc:4:1: error: ')' closes nothing\n")
                                       << none << old;
+        // Warnings and notes alone leave the status at 0.
+        QTest::newRow("warnings only")
+            << QStringList{"check", "warned.hsc", "dialect.hsc"} << 0
+            << QByteArray("warned.hsc:1:19: warning: empty form '()'\n"
+                          "warned.hsc:2:1: warning: string outside every form\n"
+                          "dialect.hsc:1:1: note: file is in the C-like dialect, not the "
+                          "parenthesised language: not checked\n")
+            << none << old;
         QTest::newRow("unreadable files")
             << QStringList{"check", "missing.hsc", "broken.hsc", "folder"} << 2 << broken
             << QByteArray("missing.hsc: File not found. Check if the file is Currently exists.\n"
@@ -262,9 +276,10 @@ private slots:
     {
         const Run help = run({QStringLiteral("compose"), QStringLiteral("-h")}, m_dir.path());
         QCOMPARE(help.status, 0);
-        for (const char* word : {"check FILE...", "compose [OPTION]...", "--script-name NAME",
-                                 "--trigger NAME", "--flag NAME", "--vehicle NAME",
-                                 "--second-vehicle NAME", "--output FILE", "--version"})
+        for (const char* word :
+             {"check FILE...", "compose [OPTION]...", "--script-name NAME", "--trigger NAME",
+              "--flag NAME", "--vehicle NAME", "--second-vehicle NAME", "--output FILE",
+              "--version", "Warnings: an", "1 when check found an error"})
             QVERIFY2(help.out.contains(word), word);
         const Run full = run({QStringLiteral("compose")}, m_dir.path(), {}, "/dev/full");
         QCOMPARE(full.status, 1);

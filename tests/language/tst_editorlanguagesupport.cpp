@@ -33,6 +33,16 @@ QTextCharFormat shownAt(const ScriptEditor& editor, int position)
     return shown;
 }
 
+// The mouse rests on the character at `position`, asking for its tooltip.
+void hover(ScriptEditor& editor, int position)
+{
+    QTextCursor at(editor.document());
+    at.setPosition(position);
+    const QPoint point = editor.cursorRect(at).center() + QPoint(2, 0);
+    QHelpEvent help(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
+    QApplication::sendEvent(editor.viewport(), &help);
+}
+
 QColor colourAt(const ScriptEditor& editor, int position)
 {
     return shownAt(editor, position).foreground().color();
@@ -137,11 +147,7 @@ private slots:
         QCOMPARE(shownAt(editor, 3).underlineStyle(), QTextCharFormat::WaveUnderline);
         QCOMPARE(shownAt(editor, 2).underlineStyle(), QTextCharFormat::NoUnderline);
 
-        QTextCursor at(editor.document());
-        at.setPosition(3);
-        const QPoint point = editor.cursorRect(at).center() + QPoint(2, 0);
-        QHelpEvent hover(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
-        QApplication::sendEvent(editor.viewport(), &hover);
+        hover(editor, 3);
         QTRY_COMPARE(QToolTip::text(), first);
 
         for (const QString& text : {QStringLiteral("(fine)"), QStringLiteral("(a))\r\n(b")}) {
@@ -171,8 +177,8 @@ private slots:
             return editor.document()->findBlockByNumber(line - 1).position() + column - 1;
         };
         QTRY_COMPARE(editor.accessibleDescription().section(u'\n', 0, 0),
-                     "First of 2 problems: Line 4, column 5: a ')' may be missing after this: the "
-                     "next line is indented as if the form were closed");
+                     "First of 2 problems: Line 4, column 5: note: a ')' may be missing after "
+                     "this: the next line is indented as if the form were closed");
         QTRY_COMPARE(colourAt(editor, at(4, 5)), ScriptColours::Note);
         QCOMPARE(shownAt(editor, at(4, 5)).underlineStyle(), QTextCharFormat::WaveUnderline);
         QCOMPARE(colourAt(editor, at(3, 5)), ScriptColours::Parenthesis);
@@ -206,7 +212,7 @@ private slots:
                                      << "Line 4, column 1" << 9;
         QTest::newRow("LF CR in CR LF") << "; a\n\r)\r\n\r\n"
                                         << "Line 3, column 1" << 5;
-        QTest::newRow("LF after CR in CR") << "; a\r\n\r; b\r\u00e9)\r"
+        QTest::newRow("LF after CR in CR") << "; a\r\n\r; b\r\t)\r"
                                            << "Line 4, column 2" << 11;
     }
 
@@ -227,6 +233,21 @@ private slots:
         child<QAction>(*menu, "goToProblem")->trigger();
         QCOMPARE(editor.textCursor().position(), position);
         QCOMPARE(editor.document()->characterAt(position), u')');
+    }
+
+    // The declaration rules mark the editor as vantrel check reports them; a warning says
+    // it is one.
+    void declarationProblemsAreMarkedWhereTheCheckReportsThem()
+    {
+        ShownEditor editor(QStringLiteral("(global short a 1)\r\n(script continous b (c))\r\n ()"));
+        QTRY_COMPARE(editor.accessibleDescription().section(u'\n', 0, 0),
+                     "First of 2 problems: Line 2, column 9: unknown script type 'continous'");
+        QCOMPARE(shownAt(editor, 27).underlineStyle(), QTextCharFormat::WaveUnderline);
+        hover(editor, 45);
+        QTRY_COMPARE(QToolTip::text(),
+                     QStringLiteral("Line 3, column 2: warning: empty form '()'"));
+        editor.setWholeText(QStringLiteral("(global short a 1)\r\n(script continuous b (c))"));
+        QTRY_COMPARE(editor.accessibleDescription(), "Text: Windows-1252, CR LF line ends");
     }
 
     void blockCommentColoursTheLinesBelowUntilTakenBack()
