@@ -671,14 +671,11 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("saved");
-        const std::pair<const char*, const char*> names[] = {
-            {"loop", "loop.hsc"},
-            {"loop.hsc", "loop.hsc"},
-            {"loop.txt", "loop.txt"},
-            {"loop.", "loop."},
-            {"d.d/loop", "d.d/loop.hsc"}}; // a dot in the folder only
-        for (const auto& [name, saved] : names)
-            QTest::newRow(name) << QString(name) << QString(saved);
+        QTest::newRow("no extension") << QString("loop") << QString("loop.hsc");
+        QTest::newRow("hsc") << QString("loop.hsc") << QString("loop.hsc");
+        QTest::newRow("another extension") << QString("loop.txt") << QString("loop.txt");
+        QTest::newRow("dot only") << QString("loop.") << QString("loop.");
+        QTest::newRow("folder with a dot") << QString("d.d/loop") << QString("d.d/loop.hsc");
     }
 
     void saveAsNamesTheTextsFile()
