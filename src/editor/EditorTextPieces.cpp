@@ -232,7 +232,7 @@ void EditorTextPieces::keepWholeText(const QString&, qsizetype)
 void EditorTextPieces::forEachPiece(const Take& take) const
 {
     const QString text = m_editor.document()->toRawText();
-    FileTextBuffer gathered(take);
+    FileTextBuffer gathered(take, m_format.lineEnd);
     if (gathered.add(utf16(text, 0, text.size())))
         gathered.handOn();
 }
