@@ -1,5 +1,7 @@
 #include "script/ScriptCheck.h"
 
+#include "script/ScriptWords.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -31,9 +33,9 @@ bool isHighSurrogate(char16_t c)
 
 } // namespace
 
-std::vector<ScriptProblem> CheckScript(std::u16string_view text)
+std::vector<ScriptProblem> CheckScript(std::u16string_view text, const FunctionList* functions)
 {
-    ScriptChecker checker;
+    ScriptChecker checker(functions);
     checker.add(text);
     return checker.finish();
 }
@@ -74,19 +76,37 @@ void ScriptChecker::add(std::u16string_view piece)
         switch (token->kind) {
         case TokenKind::Open:
             m_open.push_back(placeOf(piece, token->offset));
+            if (m_functions)
+                openForm(m_open.back(), m_wordEnd == m_start + token->offset);
             break;
         case TokenKind::Close:
-            if (m_open.empty())
+            if (m_open.empty()) {
                 m_unmatched.push_back(placeOf(piece, token->offset));
-            else
+            } else {
                 m_open.pop_back();
+                if (m_functions)
+                    closeForm();
+            }
             break;
         case TokenKind::String:
         case TokenKind::BlockComment:
             // Only a token that starts here opens something; a piece may begin inside one.
-            if (token->offset > 0 || m_state == LexState::Code)
+            if (token->offset > 0 || m_state == LexState::Code) {
                 m_opener = placeOf(piece, token->offset);
+                if (m_functions && token->kind == TokenKind::String)
+                    element({});
+            }
             countLines(piece, *token);
+            break;
+        case TokenKind::Word:
+            if (m_functions) {
+                element(piece.substr(token->offset, token->length));
+                m_wordEnd = m_start + token->offset + token->length;
+            }
+            break;
+        case TokenKind::Number:
+            if (m_functions)
+                element({});
             break;
         case TokenKind::LineEnd:
             countLines(piece, *token);
@@ -124,7 +144,70 @@ std::vector<ScriptProblem> ScriptChecker::finish()
         add(m_opener, "string is never closed");
     else if (m_state == LexState::InBlockComment)
         add(m_opener, "block comment is never closed");
+    if (!m_callProblems.empty()) {
+        problems.insert(problems.end(), m_callProblems.begin(), m_callProblems.end());
+        std::ranges::stable_sort(problems, {}, &ScriptProblem::offset);
+    }
     return problems;
+}
+
+namespace {
+enum Role : std::uint8_t
+{
+    OtherForm,
+    ScriptForm,
+    CondForm
+};
+} // namespace
+
+// A '(' right after a word, as in "name(a, b)", is the C-like dialect of later games: its
+// commas and calls count differently, so neither that form nor the one around it is checked.
+void ScriptChecker::openForm(const Place& place, bool afterWord)
+{
+    bool quiet = afterWord, unchecked = false;
+    if (!m_forms.empty()) {
+        Form& parent = m_forms.back();
+        ++parent.elements;
+        // A script's signature, (name (type parameter)...), calls nothing.
+        quiet = quiet || parent.quiet ||
+                (parent.role == ScriptForm && parent.elements - 1 == parent.nameAt);
+        // A cond clause's head is its test, not a call.
+        unchecked = parent.role == CondForm;
+        parent.unchecked = parent.unchecked || afterWord;
+    }
+    m_forms.push_back({nullptr, 0, place, quiet, unchecked});
+}
+
+// A word, number or string inside the innermost form; `word` is empty for the last two.
+void ScriptChecker::element(std::u16string_view word)
+{
+    if (m_forms.empty())
+        return;
+    Form& form = m_forms.back();
+    if (++form.elements == 1) {
+        if (word == u"script")
+            form.role = ScriptForm;
+        else if (word == u"cond")
+            form.role = CondForm;
+        else if (!form.quiet && !word.empty() && !IsLanguageForm(word))
+            form.function = m_functions->find(word);
+    } else if (form.role == ScriptForm && form.elements == 2 &&
+               (word == u"static" || word == u"stub")) {
+        form.nameAt = 3; // after the return type
+    }
+}
+
+void ScriptChecker::closeForm()
+{
+    const Form form = m_forms.back();
+    m_forms.pop_back();
+    if (!form.function || form.unchecked)
+        return;
+    const ArgumentRange range = form.function->arguments;
+    const std::size_t found = form.elements - 1;
+    if (found < range.min || found > range.max)
+        m_callProblems.push_back({form.open.offset, form.open.line, form.open.column,
+                                  ArgumentCountMessage(form.function->name, range, found)});
 }
 
 } // namespace vantrel
