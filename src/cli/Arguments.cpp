@@ -41,7 +41,18 @@ bool isHelp(const QString& word)
 Arguments parseCheck(const QStringList& words)
 {
     Arguments check = asking(Command::Check);
-    for (const QString& word : words) {
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        if (word.startsWith(u"--functions=")) {
+            check.options[FunctionsOption] = word.mid(word.indexOf(u'=') + 1);
+            continue;
+        }
+        if (word == u"--functions") {
+            if (i + 1 == words.size())
+                return failure(QStringLiteral("option '--functions' needs a value"));
+            check.options[FunctionsOption] = words[++i];
+            continue;
+        }
         if (word.startsWith(u'-'))
             return unknownOption(word);
         check.files << word;

@@ -10,7 +10,7 @@ namespace vantrel {
 
 // What a command line asks for:
 //   vantrel [FILE]                the window, with FILE loaded
-//   vantrel check FILE...         the structure check of each file
+//   vantrel check [--functions LIST] FILE...   the check of each file
 //   vantrel compose [OPTION]...   a script, on standard output or appended to a file
 //   vantrel --help | --version
 struct Arguments
@@ -27,7 +27,7 @@ struct Arguments
 
     Command command = Command::Window;
     QStringList files;              // the file to open, or the files to check
-    QMap<QString, QString> options; // compose's options, by name without the dashes
+    QMap<QString, QString> options; // the command's options, by name without the dashes
     QString error;                  // one line, for Command::Error
 
     static Arguments parse(int argc, const char* const argv[]);
@@ -47,6 +47,8 @@ inline constexpr NameOption ComposeNameOptions[] = {
     {"vehicle", &ScriptFields::vehicleName},
     {"second-vehicle", &ScriptFields::secondVehicleName}};
 inline constexpr const char* SecondVehicleOption = "second-vehicle";
+// The function list that check checks calls with.
+inline constexpr const char* FunctionsOption = "functions";
 // The file that compose appends to.
 inline constexpr const char* OutputOption = "output";
 

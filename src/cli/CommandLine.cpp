@@ -16,7 +16,7 @@ QString helpText(const QString& program)
     const ScriptFields defaults;
     return QStringLiteral(
                "Usage: %1 [FILE]\n"
-               "       %1 check FILE...\n"
+               "       %1 check [--functions LIST] FILE...\n"
                "       %1 compose [OPTION]...\n"
                "       %1 --help | --version\n"
                "\n"
@@ -26,6 +26,9 @@ QString helpText(const QString& program)
                "Commands, which need no window and no display:\n"
                "  check FILE...        Check the structure of each script file. Each problem\n"
                "                       is one line: FILE:LINE:COLUMN: error: MESSAGE.\n"
+               "    --functions LIST   also check each call of a function in LIST, the\n"
+               "                       function list the game's tools write, for too few\n"
+               "                       or too many arguments\n"
                "  compose [OPTION]...  Write the script that Compile writes for these names\n"
                "                       to standard output, with no line end after it.\n"
                "\n"
@@ -42,7 +45,8 @@ QString helpText(const QString& program)
                "  --version              show the program's name and version\n"
                "\n"
                "Exit status: 0 when all went well; 1 when check found a problem or compose\n"
-               "failed; 2 when check could not read a file, or the command line was wrong.\n")
+               "failed; 2 when check could not read a file or the function list, or the\n"
+               "command line was wrong.\n")
         .arg(program, QString::fromStdString(defaults.scriptName),
              QString::fromStdString(defaults.triggerName),
              QString::fromStdString(defaults.flagName),
@@ -89,7 +93,7 @@ int runCommandLine(int argc, char* argv[], const WindowProgram& window)
     case Command::Error:
         return usageError(console, arguments.error);
     case Command::Check:
-        return runCheck(arguments.files, console);
+        return runCheck(arguments.files, console, arguments.options.value(FunctionsOption));
     case Command::Compose:
         return runCompose(arguments.options, console);
     }
