@@ -16,6 +16,7 @@ struct FileSeams
 {
     FileDialog* dialog = nullptr;
     MessageSink* messages = nullptr;
+    FileDialog* functionListDialog = nullptr; // "Use Function List…" asks this one
 };
 
 // Load and Save: each asks for a path through the one file dialog and hands it to the

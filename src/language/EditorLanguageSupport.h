@@ -4,14 +4,17 @@
 #include "language/IdleCheck.h"
 #include "language/ProblemMarks.h"
 #include "language/ScriptHighlighter.h"
+#include "language/SignatureHelp.h"
 
 #include <QObject>
 #include <QTimer>
+#include <memory>
 
 class QMenu;
 
 namespace vantrel {
 
+class FunctionList;
 class ScriptEditor;
 
 // Ties the script editor to the language: colours, the partner of the parenthesis beside
@@ -24,6 +27,7 @@ class EditorLanguageSupport : public QObject, public EditorLanguage
 
 public:
     explicit EditorLanguageSupport(ScriptEditor& editor);
+    ~EditorLanguageSupport() override;
     // Takes the colours and marks off the editor: its text shows plain again.
     void makePlain();
 
@@ -32,6 +36,12 @@ public:
     // The problem under a point of the viewport, with the rectangle it covers there.
     QString toolTipAt(QPoint point, QRect& area) const override;
     void addActions(QMenu& menu) override;
+
+    // The game's function list: its calls checked, its functions coloured, described on
+    // hover and while their arguments are typed. Null for none.
+    void setFunctionList(std::shared_ptr<const FunctionList> list, const QString& path);
+    const FunctionList* functionList() const { return m_functions.get(); }
+    const QString& functionListPath() const { return m_functionListPath; }
 
 private:
     // Colours the blocks in view; long ones only when `longBlocks` (see ScriptHighlighter),
@@ -43,6 +53,8 @@ private:
     void describeProblems();
     void showPartner();
     void goToProblem();
+    void showSignatureHelp();
+    std::optional<std::pair<int, int>> wordAt(int position) const;
 
     ScriptEditor& m_editor;
     ProblemMarks m_marks;
@@ -51,10 +63,15 @@ private:
     QTimer m_check;
     QTimer m_partner;
     QTimer m_longBlocks;
+    std::shared_ptr<const FunctionList> m_functions;
+    QString m_functionListPath;
+    std::unique_ptr<SignatureHelp> m_signatureHelp;
 };
 
 // Turns an editor's language support on or off; off, its text shows plain again.
 void setLanguageSupport(ScriptEditor& editor, bool on);
 bool hasLanguageSupport(const ScriptEditor& editor);
+// The editor's language support, or null when its text is plain.
+EditorLanguageSupport* languageSupport(ScriptEditor& editor);
 
 } // namespace vantrel

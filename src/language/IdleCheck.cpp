@@ -16,7 +16,7 @@ IdleCheck::IdleCheck(const QTextDocument& document, Done done)
 
 void IdleCheck::start()
 {
-    m_checker.emplace();
+    m_checker.emplace(m_functions);
     m_next = m_document.firstBlock();
     step();
 }

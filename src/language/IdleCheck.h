@@ -33,12 +33,15 @@ public:
 
     void start();
     void cancel();
+    // Calls of these functions are checked too, from the next start on; null for none.
+    void setFunctions(const FunctionList* functions) { m_functions = functions; }
 
 private:
     void step();
 
     const QTextDocument& m_document;
     Done m_done;
+    const FunctionList* m_functions = nullptr;
     std::optional<ScriptChecker> m_checker;
     QTextBlock m_next;
     QTimer m_step;

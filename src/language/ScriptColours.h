@@ -16,13 +16,15 @@ inline const QColor Parenthesis{140, 140, 140};
 inline const QColor FormOpener{122, 166, 218};
 inline const QColor ScriptKind{156, 142, 214};
 inline const QColor Call{102, 178, 170};
+inline const QColor ListedFunction{224, 150, 96}; // a function in the function list in use
 inline const QColor Problem{230, 72, 72}; // a character that shows a problem, and its underline
 // A parenthesis and its partner beside the cursor.
 inline const QColor PartnerText{236, 236, 236};
 inline const QColor PartnerBackground{52, 70, 92};
 
-inline const std::array<QColor, 9> OnBlack{Comment,    String, Constant, Parenthesis, FormOpener,
-                                           ScriptKind, Call,   Problem,  PartnerText};
+inline const std::array<QColor, 10> OnBlack{Comment,    String,     Constant, Parenthesis,
+                                            FormOpener, ScriptKind, Call,     ListedFunction,
+                                            Problem,    PartnerText};
 } // namespace ScriptColours
 
 } // namespace vantrel

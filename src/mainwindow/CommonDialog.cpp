@@ -5,7 +5,7 @@
 
 namespace vantrel {
 
-CommonDialog::CommonDialog(QWidget* parent) : m_parent(parent)
+CommonDialog::CommonDialog(QWidget* parent, const QString& name) : m_parent(parent), m_name(name)
 {
     Q_ASSERT(parent);
 }
@@ -14,7 +14,7 @@ QFileDialog& CommonDialog::dialog()
 {
     if (!m_dialog) {
         m_dialog = new QFileDialog(m_parent);
-        m_dialog->setObjectName(QStringLiteral("cdlg"));
+        m_dialog->setObjectName(m_name);
         // A save appends to the chosen name with ".hsc" behind it and never replaces a
         // file, so there is nothing to confirm.
         m_dialog->setOption(QFileDialog::DontConfirmOverwrite);

@@ -14,7 +14,7 @@ namespace vantrel {
 class CommonDialog : public FileDialog
 {
 public:
-    explicit CommonDialog(QWidget* parent);
+    explicit CommonDialog(QWidget* parent, const QString& name = QStringLiteral("cdlg"));
 
     bool ShowOpen() override;
     bool ShowSave() override;
@@ -26,6 +26,7 @@ private:
     bool show();
 
     QWidget* m_parent;
+    QString m_name;
     QFileDialog* m_dialog = nullptr; // owned by the parent window once made
     QString m_fileName;
 };

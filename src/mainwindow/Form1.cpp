@@ -7,6 +7,7 @@
 #include "mainwindow/CommonDialog.h"
 #include "mainwindow/CompactCheckBox.h"
 #include "mainwindow/Form1Layout.h"
+#include "mainwindow/FunctionListCommands.h"
 #include "mainwindow/MessageBoxSink.h"
 #include "mainwindow/NameMark.h"
 #include "programdata/ProgramData.h"
@@ -288,9 +289,21 @@ void Form1::setUpFileCommands(const FileSeams& seams)
     if (!seams.messages)
         m_messages = std::make_unique<MessageBoxSink>(this);
     m_store = std::make_unique<ScriptFileStore>(seams.messages ? *seams.messages : *m_messages);
+    FileDialog& dialog = seams.dialog ? *seams.dialog : *m_cdlg;
+    MessageSink& messages = seams.messages ? *seams.messages : *m_messages;
+    // The function list of the loaded script's game, found beside it once it loaded.
+    if (!seams.functionListDialog)
+        m_functionListDialog =
+            std::make_unique<CommonDialog>(this, QStringLiteral("functionListDialog"));
+    m_functionLists = std::make_unique<FunctionListCommands>(
+        *Txt1, seams.functionListDialog ? *seams.functionListDialog : *m_functionListDialog,
+        messages);
+    Txt1->addAction(m_functionLists->useAction());
     m_fileCommands = std::make_unique<ScriptCommands>(
-        seams.dialog ? *seams.dialog : *m_cdlg, *m_store, Txt1->wholeTextInPieces(),
-        [this](const QString& text) { setScriptText(text); });
+        dialog, *m_store, Txt1->wholeTextInPieces(), [this, &dialog](const QString& text) {
+            setScriptText(text);
+            m_functionLists->scriptLoaded(dialog.FileName());
+        });
 }
 
 void Form1::compile()
