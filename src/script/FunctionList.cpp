@@ -20,13 +20,22 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-// FNV-1a over the code units, so that a name hashes alike as bytes or as UTF-16.
+// A few characters and the length, alike as bytes or as UTF-16: listed names share their
+// starts ("object_", "ai_") but seldom their length, middle and end together, and a hash of
+// every character would cost more than the rest of reading the list.
 template <class Char> std::uint32_t hashOf(std::basic_string_view<Char> name)
 {
-    std::uint32_t hash = 2166136261u;
-    for (Char c : name)
-        hash = (hash ^ std::uint32_t(std::make_unsigned_t<Char>(c))) * 16777619u;
-    return hash;
+    const auto at = [&](std::size_t i) {
+        return std::uint32_t(std::make_unsigned_t<Char>(name[i]));
+    };
+    const std::size_t n = name.size();
+    if (n == 0)
+        return 0;
+    std::uint32_t hash = std::uint32_t(n) * 0x9E3779B1u;
+    for (std::size_t i :
+         {n - 1, n / 2, n > 1 ? n - 2 : 0, n / 3, n > 2 ? n - 3 : 0, std::size_t(0)})
+        hash = (hash ^ at(i)) * 16777619u;
+    return hash ^ (hash >> 15);
 }
 
 template <class Char> bool sameName(std::string_view listed, std::basic_string_view<Char> name)
@@ -60,7 +69,7 @@ public:
                 ++m_at;
                 return true;
             }
-            if (m_text.substr(m_at).starts_with("...")) {
+            if (c == '.' && m_text.substr(m_at).starts_with("...")) {
                 // "[(<a> <b>) [...]]": the parameter before may come again and again.
                 if (m_out.size() == m_first)
                     return false;
@@ -71,7 +80,8 @@ public:
                 if (!read(true, ']'))
                     return false;
             } else if (c == '<' || c == '(') {
-                const std::optional<std::size_t> end = matching(c, c == '<' ? '>' : ')');
+                // A type holds no brackets of its own.
+                const std::optional<std::size_t> end = c == '<' ? closingAngle() : matching(c, ')');
                 if (!end)
                     return false;
                 const std::string_view text = m_text.substr(m_at, *end - m_at);
@@ -84,6 +94,18 @@ public:
     }
 
 private:
+    std::optional<std::size_t> closingAngle() const
+    {
+        const std::size_t end = m_text.find('>', m_at);
+        if (end == m_text.npos)
+            return std::nullopt;
+        const std::string_view inside = m_text.substr(m_at + 1, end - m_at - 1);
+        if (inside.find('<') != inside.npos || inside.find('[') != inside.npos ||
+            inside.find(']') != inside.npos)
+            return std::nullopt;
+        return end + 1;
+    }
+
     // Just past the closer that matches the opener at m_at.
     std::optional<std::size_t> matching(char opener, char closer) const
     {
@@ -117,6 +139,9 @@ FunctionList FunctionList::Read(std::string text)
     FunctionList list;
     list.m_text = std::make_unique<const std::string>(std::move(text));
     const std::string_view all = *list.m_text;
+    // Real lists spend a hundred bytes or more on each function.
+    list.m_functions.reserve(all.size() / 160);
+    list.m_parameters.reserve(all.size() / 80);
     bool globals = false;
     FunctionSignature* described = nullptr; // the entry the ';' lines below belong to
     for (std::size_t at = 0; at < all.size();) {
@@ -156,13 +181,21 @@ void FunctionList::readLine(std::string_view line, bool globals)
     // (<type> name parameters...)
     if (line.size() < 2 || line.front() != '(' || line.back() != ')' || line[1] != '<')
         return;
+    // Plain loops: find_first_of() looks each character up with a call of its own.
     const std::size_t typeEnd = line.find('>');
-    const std::size_t nameStart = line.find_first_not_of(" \t", typeEnd + 1);
-    if (typeEnd == line.npos || nameStart == line.npos)
+    if (typeEnd == line.npos)
         return;
-    const std::size_t nameEnd = std::min(line.find_first_of(" \t)", nameStart), line.size() - 1);
+    std::size_t nameStart = typeEnd + 1;
+    while (nameStart < line.size() && (line[nameStart] == ' ' || line[nameStart] == '\t'))
+        ++nameStart;
+    // The name ends at a space or a tab, or at the closing ')'; memchr beats a loop over
+    // each byte.
+    std::size_t nameEnd = std::min(line.find(' ', nameStart), line.size() - 1);
+    nameEnd = std::min(nameEnd, line.substr(0, nameEnd).find('\t', nameStart));
+    if (nameStart >= nameEnd)
+        return;
     const std::string_view name = line.substr(nameStart, nameEnd - nameStart);
-    if (name.empty() || std::strchr("<[(", name.front()))
+    if (name.front() == '<' || name.front() == '[' || name.front() == '(')
         return;
     const std::size_t first = m_parameters.size();
     ParameterReader reader(line.substr(nameEnd, line.size() - 1 - nameEnd), m_parameters);
@@ -197,6 +230,8 @@ void FunctionList::index()
         size *= 2;
     m_slots.assign(size, -1);
     m_entries.reserve(m_functions.size());
+    std::vector<std::uint32_t> entryOf(m_functions.size()), counts;
+    counts.reserve(m_functions.size());
     for (std::uint32_t i = 0; i < m_functions.size(); ++i) {
         const FunctionSignature& s = m_functions[i];
         const ArgumentRange range = argumentsOf(s, parametersOf(s));
@@ -205,14 +240,24 @@ void FunctionList::index()
             slot = (slot + 1) & (size - 1);
         if (m_slots[slot] < 0) {
             m_slots[slot] = std::int32_t(m_entries.size());
-            m_entries.push_back({s.name, range, {i}});
-            continue;
+            m_entries.push_back({s.name, range, {}});
+            counts.push_back(0);
         }
         Entry& entry = m_entries[m_slots[slot]];
         entry.arguments.min = std::min(entry.arguments.min, range.min);
         entry.arguments.max = std::max(entry.arguments.max, range.max);
-        entry.overloads.push_back(i);
+        entryOf[i] = std::uint32_t(m_slots[slot]);
+        ++counts[entryOf[i]];
     }
+    // Each entry's overloads in file order, in one array.
+    std::vector<std::uint32_t> next(m_entries.size());
+    for (std::size_t e = 0, at = 0; e < m_entries.size(); at += counts[e++])
+        next[e] = std::uint32_t(at);
+    m_overloads.resize(m_functions.size());
+    for (std::uint32_t i = 0; i < m_functions.size(); ++i)
+        m_overloads[next[entryOf[i]]++] = i;
+    for (std::size_t e = 0; e < m_entries.size(); ++e)
+        m_entries[e].overloads = {m_overloads.data() + next[e] - counts[e], counts[e]};
 }
 
 template <class Char>

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,7 +58,7 @@ public:
     {
         std::string_view name;
         ArgumentRange arguments;
-        std::vector<std::uint32_t> overloads;
+        std::span<const std::uint32_t> overloads;
     };
     const Entry* find(std::u16string_view name) const;
     const Entry* find(std::string_view name) const;
@@ -82,6 +83,7 @@ private:
     std::vector<FunctionSignature> m_functions, m_globals;
     std::vector<FunctionParameter> m_parameters;
     std::vector<Entry> m_entries;
+    std::vector<std::uint32_t> m_overloads; // each entry's, one after the other
     std::vector<std::int32_t> m_slots; // open addressing over m_entries, -1 for empty
     std::size_t m_malformed = 0;
 };
