@@ -41,7 +41,7 @@ QString descriptionHtml(const FunctionSignature& signature)
 QString signatureHtml(const FunctionSignature& signature, const FunctionParameter* marked,
                       bool described)
 {
-    QString html = QStringLiteral("<nobr><code>");
+    QString html = QStringLiteral("<code>");
     if (marked) {
         const std::size_t at = std::size_t(marked->text.data() - signature.line.data());
         html += escaped(signature.line.substr(0, at)) + QStringLiteral("<b><u>") +
@@ -50,7 +50,7 @@ QString signatureHtml(const FunctionSignature& signature, const FunctionParamete
     } else {
         html += escaped(signature.line);
     }
-    html += QStringLiteral("</code></nobr>");
+    html += QStringLiteral("</code>");
     const std::string description = FunctionList::describe(signature);
     if (described && !description.empty())
         html +=

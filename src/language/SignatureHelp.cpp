@@ -21,14 +21,15 @@ SignatureHelp::SignatureHelp(QWidget* viewport) : QLabel(viewport)
 void SignatureHelp::showAt(const QString& html, QRect cursor)
 {
     setText(html);
-    const QWidget* area = parentWidget();
-    setMaximumWidth(area->width() - 4);
+    // As wide as its lines, or wrapped at the viewport's width.
+    const int room = parentWidget()->width() - 4;
     setWordWrap(false);
     adjustSize();
-    if (width() > area->width() - 4) {
+    if (width() > room) {
         setWordWrap(true);
-        resize(area->width() - 4, heightForWidth(area->width() - 4));
+        resize(room, heightForWidth(room));
     }
+    const QWidget* area = parentWidget();
     const int x = std::clamp(cursor.left(), 2, std::max(2, area->width() - width() - 2));
     const int above = cursor.top() - height() - 2;
     move(x, above >= 0 ? above : cursor.bottom() + 3);
