@@ -94,16 +94,17 @@ public:
     }
 
 private:
+    // Types are short: one loop beats three searches.
     std::optional<std::size_t> closingAngle() const
     {
-        const std::size_t end = m_text.find('>', m_at);
-        if (end == m_text.npos)
-            return std::nullopt;
-        const std::string_view inside = m_text.substr(m_at + 1, end - m_at - 1);
-        if (inside.find('<') != inside.npos || inside.find('[') != inside.npos ||
-            inside.find(']') != inside.npos)
-            return std::nullopt;
-        return end + 1;
+        for (std::size_t at = m_at + 1; at < m_text.size(); ++at) {
+            const char c = m_text[at];
+            if (c == '>')
+                return at + 1;
+            if (c == '<' || c == '[' || c == ']')
+                break;
+        }
+        return std::nullopt;
     }
 
     // Just past the closer that matches the opener at m_at.
