@@ -18,6 +18,7 @@ struct EditorFixture
     {
         bool ShowOpen() override { return true; }
         bool ShowSave() override { return true; }
+        bool ShowSaveAs() override { return true; }
         QString FileName() const override { return path; }
         void setFileName(const QString& name) override { path = name; }
         QString path;

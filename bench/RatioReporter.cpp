@@ -39,7 +39,7 @@ void RatioReporter::report(const Run& median)
     };
     const double ratio = counter("ratio");
     std::string line = figure->name;
-    line.resize(std::max<size_t>(line.size(), 38), ' ');
+    line.resize(std::max<size_t>(line.size() + 1, 38), ' '); // a long name keeps a space
     char text[256];
     std::snprintf(text, sizeof text, "ratio %5.2f", ratio);
     line += text;

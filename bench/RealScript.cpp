@@ -49,12 +49,33 @@ class Writer
 public:
     QByteArray text;
 
+    bool declarations = false;
+
     void script(int number)
     {
         if (m_dice.roll(70) == 0)
             blockComment();
-        line(0, "(script " + QByteArray(m_dice.roll(3) == 0 ? "dormant" : "continuous") + " area_" +
-                    QByteArray::number(number));
+        const QByteArray name = "area_" + QByteArray::number(number);
+        QByteArray head = m_dice.roll(3) == 0 ? "dormant " + name : "continuous " + name;
+        if (declarations) {
+            for (int n = m_dice.roll(3); n > 0; --n)
+                line(0, "(global short " + name + "_count_" + QByteArray::number(n) + " 0)");
+            switch (m_dice.roll(6)) {
+            case 0:
+                head = "static boolean " + name;
+                break;
+            case 1:
+                head = "static void (" + name + " (ai squad) (short count))";
+                break;
+            case 2:
+                line(0, "(script stub void " + name + " (sleep 0))");
+                head = "static void " + name;
+                break;
+            default:
+                break;
+            }
+        }
+        line(0, "(script " + head);
         const int depth = 3 + m_dice.roll(4);
         for (int n = 2 + m_dice.roll(4); n > 0; --n)
             form(1, depth);
@@ -173,9 +194,10 @@ QByteArray RealShapedFunctionList(int functions)
     return text;
 }
 
-QByteArray RealShapedScript(qsizetype size, const QByteArray& lineEnd)
+QByteArray RealShapedScript(qsizetype size, const QByteArray& lineEnd, bool declarations)
 {
     Writer writer;
+    writer.declarations = declarations;
     writer.text.reserve(size + 4096);
     // Written with LF, so that the size counts each line end once.
     const qsizetype lines = size / 35;

@@ -4,6 +4,7 @@
 #include "CompileFigures.h"
 #include "Figures.h"
 #include "FileFigures.h"
+#include "FindFigures.h"
 #include "LanguageFigures.h"
 #include "RatioReporter.h"
 #include "StartupFigures.h"
@@ -28,6 +29,7 @@ int main(int argc, char* argv[])
     vantrel::bench::addFileFigures();
     vantrel::bench::addCompileFigures();
     vantrel::bench::addLanguageFigures();
+    vantrel::bench::addFindFigures();
 
     vantrel::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -13,9 +13,15 @@ if(TARGET vantrel-window)
 endif()
 install(FILES data/mime/${VANTREL_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 if(UNIX)
-    # The manual page carries the version, so it is made from the project's.
+    # The manual page carries the version and the options, so the program's own table
+    # makes it (src/cli).
     set(man_page ${PROJECT_BINARY_DIR}/share/man/man1/vantrel.1)
-    configure_file(data/vantrel.1.in ${man_page} @ONLY)
+    set(man_template ${PROJECT_SOURCE_DIR}/data/vantrel.1.in)
+    add_custom_command(OUTPUT ${man_page}
+        COMMAND vantrel_manual_page ${man_template} ${man_page}
+        DEPENDS vantrel_manual_page ${man_template}
+        COMMENT "Writing the manual page")
+    add_custom_target(vantrel_manual ALL DEPENDS ${man_page})
     install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 install(TARGETS vantrel_tutorial

@@ -1,9 +1,13 @@
 // The lexer and the structure check on any text: the tokens cover it exactly, the cheap
 // state scan agrees with the lexer, the state scan and the check agree with themselves when
 // the text comes in pieces cut at a line end, every problem sits at a real character of the
-// text, and balanced forms built from the same input report nothing.
+// text, a note only ever follows an error and leaves the errors as they are without notes,
+// and balanced forms built from the same input report nothing. The declaration reader
+// likewise: the same in pieces as in one, its problems in order on real characters, each
+// name a word of the text where its place says.
 #include "FuzzCheck.h"
 #include "script/ScriptCheck.h"
+#include "script/ScriptDeclarations.h"
 #include "script/ScriptLexer.h"
 
 #include <algorithm>
@@ -41,7 +45,7 @@ bool sameProblems(const std::vector<ScriptProblem>& a, const std::vector<ScriptP
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
         return x.offset == y.offset && x.line == y.line && x.column == y.column &&
-               x.message == y.message;
+               x.message == y.message && x.severity == y.severity;
     });
 }
 
@@ -60,6 +64,37 @@ void checkPieces(std::u16string_view text, std::size_t split)
         checker.add(piece);
     require(sameProblems(checker.finish(), CheckScript(text)),
             "the check in pieces finds what it finds in one");
+
+    ScriptReader reader;
+    for (std::u16string_view piece :
+         {text.substr(0, split), text.substr(split, after - split), text.substr(after)})
+        reader.add(piece);
+    const ScriptReading pieces = reader.finish(), whole = ReadScript(text);
+    require(sameProblems(pieces.problems, whole.problems),
+            "the reader in pieces finds what it finds in one");
+    require(pieces.declarations.size() == whole.declarations.size(),
+            "the reader in pieces reads as many declarations");
+}
+
+void checkDeclarations(std::u16string_view text)
+{
+    const ScriptReading read = ReadScript(text);
+    const std::vector<ScriptProblem> structure = CheckScript(text);
+    std::size_t last = 0;
+    for (const ScriptProblem& p : read.problems) {
+        require(p.offset >= last && p.offset < text.size(), "problems lie in the text, in order");
+        last = p.offset;
+        require(p.line >= 1 && p.column >= 1, "places count from 1");
+    }
+    const bool otherDialect =
+        read.problems.size() == 1 && read.problems[0].severity == Severity::Note;
+    require(otherDialect || read.problems.size() >= structure.size(),
+            "the structure check's problems are all there");
+    for (const Declaration& d : read.declarations) {
+        require(!d.name.empty() && d.place.offset + d.name.size() <= text.size() &&
+                    text.substr(d.place.offset, d.name.size()) == d.name,
+                "a declaration's name is where its place says");
+    }
 }
 
 void checkPlaces(std::u16string_view text)
@@ -69,18 +104,36 @@ void checkPlaces(std::u16string_view text)
         if (IsLineEnd(text[at]) &&
             !(text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n'))
             lineStarts.push_back(at + 1);
-    std::size_t next = 0; // in text order, no two at one place
-    for (const ScriptProblem& p : CheckScript(text)) {
-        require(p.offset >= next && p.offset < text.size(), "problems lie in the text, in order");
-        next = p.offset + 1;
-        require(std::u16string_view(u"()\";").find(text[p.offset]) != std::u16string_view::npos,
-                "a problem is at a parenthesis, a quote or a semicolon");
+    const std::vector<ScriptProblem> problems = CheckScript(text);
+    std::vector<ScriptProblem> errors;
+    std::size_t next = 0; // errors in text order, no two at one place
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        const ScriptProblem& p = problems[i];
+        require(p.offset < text.size(), "problems lie in the text");
+        if (p.severity == Severity::Note) {
+            require(i > 0 && problems[i - 1].severity == Severity::Error &&
+                        (problems[i - 1].message.starts_with("')'") ||
+                         problems[i - 1].message.starts_with("'('")),
+                    "a note follows a bracket error");
+            require(problems[i - 1].line != p.line, "a note is on another line than its error");
+            require(!IsLineEnd(text[p.offset]) && text[p.offset] != u' ' &&
+                        text[p.offset] != u'\t' && text[p.offset] != u';' && text[p.offset] != u'"',
+                    "a note is at code");
+        } else {
+            require(p.offset >= next, "errors come in text order");
+            next = p.offset + 1;
+            require(std::u16string_view(u"()\";").find(text[p.offset]) != std::u16string_view::npos,
+                    "an error is at a parenthesis, a quote or a semicolon");
+            errors.push_back(p);
+        }
         require(p.line >= 1 && p.line <= lineStarts.size(), "the line is in the text");
         const std::size_t start = lineStarts[p.line - 1];
         require(start <= p.offset && (p.line == lineStarts.size() || p.offset < lineStarts[p.line]),
                 "the problem is on its line");
         require(p.column >= 1 && p.column <= p.offset - start + 1, "the column is on its line");
     }
+    require(sameProblems(errors, CheckScript(text, nullptr, Notes::None)),
+            "the errors are those of the check without notes");
 }
 
 // Appends text made of `allowed` characters only.
@@ -137,6 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         text[i] = charFor(data[i]);
     checkTokens(text);
     checkPlaces(text);
+    checkDeclarations(text);
 
     FuzzedDataProvider input(data, size);
     checkPieces(text, input.ConsumeIntegralInRange<std::size_t>(0, size));

@@ -1,12 +1,16 @@
-// The real editor widget, given any text a script file can hold, replacing what it held:
-// it gives the text back exactly, shows a line per CR LF, leaves the cursor at the start,
-// and one Undo brings back the text it replaced. What Save reads from it, in pieces, is
-// that same text each time, and after each of a few edits here and there.
+// The real editor widget, given any text a script file can hold, read as the file store
+// reads it (UTF-8 or Windows-1252), replacing what it held: it gives the text back exactly,
+// shows a line per line end of the text's own kind, leaves the cursor at the start, and one
+// Undo brings back the text it replaced, with its line end and encoding. What Save reads
+// from it, in pieces, is that same text each time, and after each of a few edits here and
+// there: typed, pasted, Enter, removed, Undo and Redo.
 #include "FuzzCheck.h"
+#include "FuzzEditor.h"
 #include "editor/EditorText.h"
 #include "editor/ScriptEditor.h"
+#include "files/ScriptFileStore.h"
 #include "language/EditorLanguageSupport.h"
-#include "script/Windows1252.h"
+#include "script/TextFormat.h"
 
 #include <QApplication>
 #include <QTextCursor>
@@ -36,26 +40,9 @@ QString savedText(const ScriptEditor& editor)
 // text and the changed ones between them: together they must be the text.
 void editAndCompare(ScriptEditor& editor, const QString& text, std::string_view bytes)
 {
-    std::minstd_rand random(std::uint32_t(std::hash<std::string_view>{}(bytes)));
-    const auto below = [&random](int bound) { return int(random() % std::uint32_t(bound)); };
+    Dice dice(std::uint32_t(std::hash<std::string_view>{}(bytes)));
     for (int edit = 0; edit < 6; ++edit) {
-        const int length = editor.document()->characterCount() - 1;
-        QTextCursor cursor(editor.document());
-        cursor.setPosition(below(length + 1));
-        cursor.setPosition(below(length + 1), QTextCursor::KeepAnchor);
-        switch (below(4)) {
-        case 0:
-            cursor.insertText(toEditorText(text.mid(below(text.size() + 1), below(9))));
-            break;
-        case 1:
-            cursor.removeSelectedText();
-            break;
-        case 2:
-            editor.undo();
-            break;
-        default:
-            editor.redo();
-        }
+        editSomewhere(editor, text.mid(dice.below(text.size() + 1), dice.below(9)), dice);
         require(savedText(editor) == editor.wholeText(), "Save reads the text after an edit");
     }
 }
@@ -64,39 +51,44 @@ void editAndCompare(ScriptEditor& editor, const QString& text, std::string_view 
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // Qt takes arguments of its own: it would take libFuzzer's out of argv.
-    static int argc = 1;
-    static char name[] = "fuzz_scripteditor";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    startWidgetApplication("fuzz_scripteditor");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const TextEncoding encoding = DetectEncoding(bytes);
     const QString text =
-        QString::fromStdU16String(decodeWindows1252({reinterpret_cast<const char*>(data), size}));
+        ScriptFileStore::decode(QByteArray(bytes.data(), qsizetype(size)), encoding);
+    const TextFormat format{MostCommonLineEnd(lexerView(text)), encoding};
     // One editor for the whole run: each input replaces what the last one left, as a
     // Compile or a load does. It knows the script language, as the main window's does: its
     // colours and marks must leave the text and Undo alone.
     static ScriptEditor editor;
     setLanguageSupport(editor, true);
     const QString previous = editor.wholeText();
-    editor.setWholeText(text);
+    const TextFormat previousFormat = editor.textFormat();
+    editor.setWholeText(text, encoding);
+    require(editor.textFormat() == format, "the text's line end and encoding are taken");
+    require(editor.wholeTextInPieces().encoding() == encoding, "Save writes the encoding");
     require(editor.wholeText() == text, "the editor gives back what it was given");
     require(savedText(editor) == text, "Save reads what it was given");
-    require(editor.document()->blockCount() == text.count(QStringLiteral("\r\n")) + 1,
-            "each CR LF, and nothing else, starts an editor line");
+    const std::u16string_view lineEnd = LineEndText(format.lineEnd);
+    const QString ownLineEnd(reinterpret_cast<const QChar*>(lineEnd.data()),
+                             qsizetype(lineEnd.size()));
+    require(editor.document()->blockCount() == text.count(ownLineEnd) + 1,
+            "each of the text's own line ends, and nothing else, starts an editor line");
     require(editor.textCursor().position() == 0 && !editor.textCursor().hasSelection(),
             "the cursor waits at the start");
     editor.undo();
     require(editor.wholeText() == previous, "one Undo brings back the text replaced");
+    require(editor.textFormat() == previousFormat, "and its line end and encoding");
     require(savedText(editor) == previous, "Save reads the text brought back");
     editor.redo();
     require(editor.wholeText() == text, "Redo replaces it again");
+    require(editor.textFormat() == format, "with its line end and encoding");
     require(savedText(editor) == text, "Save reads the text replaced again");
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     editAndCompare(editor, text, bytes);
     editor.document()->clearUndoRedoStacks();
     return 0;

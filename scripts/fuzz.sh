@@ -25,9 +25,9 @@ for target in "${targets[@]}"; do
     scratch=$(mktemp -d)
     trap 'rm -rf "$scratch"' EXIT
     echo "== $target: $seconds s"
-    # The widget target draws text: Qt Gui's caches show up as leaks that are not ours.
+    # The widget targets draw text: Qt Gui's caches show up as leaks that are not ours.
     supp=cmake/lsan.supp
-    [ "$target" = fuzz_scripteditor ] && supp=cmake/lsan-video.supp
+    case $target in fuzz_scripteditor | fuzz_find) supp=cmake/lsan-video.supp ;; esac
     export LSAN_OPTIONS="suppressions=$PWD/$supp:print_suppressions=0"
     "build/fuzz/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix="$artifacts/$name-" "$scratch" "fuzz/corpus/$name" 2>"$artifacts/$name.log" ||

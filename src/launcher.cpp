@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <unistd.h>
 
 int main(int argc, char* argv[])
@@ -24,7 +25,7 @@ int main(int argc, char* argv[])
     self[length] = '\0';
     *std::strrchr(self, '/') = '\0';
 
-    const bool window = vantrel::opensWindow(argc - 1, argv + 1);
+    const bool window = vantrel::opensWindow(std::span(argv + 1, argv + argc));
     char program[PATH_MAX];
     const int written =
         std::snprintf(program, sizeof program, "%s/%s/%s", self, VANTREL_PROGRAMS_FROM_BIN,

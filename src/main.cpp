@@ -7,8 +7,10 @@
 int main(int argc, char* argv[])
 {
     return vantrel::runCommandLine(argc, argv, [&](const std::optional<QString>& file) {
-        QApplication app(argc, argv);
-        vantrel::setUpApplication(app);
-        return vantrel::runProgram(app, file);
+        const std::unique_ptr<QApplication> app = vantrel::openApplication(argc, argv);
+        if (!app)
+            return 1;
+        vantrel::setUpApplication(*app);
+        return vantrel::runProgram(*app, file);
     });
 }

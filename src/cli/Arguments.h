@@ -1,7 +1,5 @@
 #pragma once
 
-#include "script/ScriptComposer.h"
-
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -9,10 +7,12 @@
 namespace vantrel {
 
 // What a command line asks for:
-//   vantrel [FILE]                the window, with FILE loaded
-//   vantrel check [--functions LIST] FILE...   the check of each file
-//   vantrel compose [OPTION]...   a script, on standard output or appended to a file
+//   vantrel [--] [FILE]                the window, with FILE loaded
+//   vantrel check [--functions LIST] [--] FILE...   the check of each file
+//   vantrel compose [OPTION]...        a script, on standard output or appended to a file
 //   vantrel --help | --version
+// Read as getopt reads it: an option's value is the next word, whatever it looks like, and
+// "--" ends the options. The options are those of Options.h.
 struct Arguments
 {
     enum class Command
@@ -30,26 +30,12 @@ struct Arguments
     QMap<QString, QString> options; // the command's options, by name without the dashes
     QString error;                  // one line, for Command::Error
 
-    static Arguments parse(int argc, const char* const argv[]);
+    // From the words after the program's name.
+    static Arguments parse(const QStringList& words);
 };
 
-// Compose's options that take a name, in the order of the window's boxes, and the field
-// each one fills; giving the second vehicle makes the two-vehicle script.
-struct NameOption
-{
-    const char* name;
-    std::string ScriptFields::*field;
-};
-inline constexpr NameOption ComposeNameOptions[] = {
-    {"script-name", &ScriptFields::scriptName},
-    {"trigger", &ScriptFields::triggerName},
-    {"flag", &ScriptFields::flagName},
-    {"vehicle", &ScriptFields::vehicleName},
-    {"second-vehicle", &ScriptFields::secondVehicleName}};
-inline constexpr const char* SecondVehicleOption = "second-vehicle";
-// The function list that check checks calls with.
-inline constexpr const char* FunctionsOption = "functions";
-// The file that compose appends to.
-inline constexpr const char* OutputOption = "output";
+// The program's words, its name first, as the system gave them: on Windows the wide
+// command line, which names files outside the ANSI code page that argv cannot.
+QStringList programWords(int argc, const char* const argv[]);
 
 } // namespace vantrel

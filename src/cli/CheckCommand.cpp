@@ -4,7 +4,7 @@
 #include "cli/Utf16.h"
 #include "files/FunctionListFile.h"
 #include "files/ScriptFileStore.h"
-#include "script/ScriptCheck.h"
+#include "script/ScriptDeclarations.h"
 
 #include <algorithm>
 
@@ -34,7 +34,8 @@ int runCheck(const QStringList& files, Console& console, const QString& function
             continue;
         }
         QByteArray report;
-        for (const ScriptProblem& problem : CheckScript(utf16(*text), functions.list.get())) {
+        for (const ScriptProblem& problem :
+             ReadScript(utf16(*text), functions.list.get()).problems) {
             report += QStringLiteral("%1:%2:%3: %4: %5\n")
                           .arg(file)
                           .arg(problem.line)

@@ -4,6 +4,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/ComposeCommand.h"
 #include "cli/Console.h"
+#include "cli/Options.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,6 @@ namespace {
 
 QString helpText(const QString& program)
 {
-    const ScriptFields defaults;
     return QStringLiteral(
                "Usage: %1 [FILE]\n"
                "       %1 check [--functions LIST] FILE...\n"
@@ -24,33 +24,33 @@ QString helpText(const QString& program)
                "Load does.\n"
                "\n"
                "Commands, which need no window and no display:\n"
-               "  check FILE...        Check the structure of each script file. Each problem\n"
-               "                       is one line: FILE:LINE:COLUMN: error: MESSAGE.\n"
-               "    --functions LIST   also check each call of a function in LIST, the\n"
-               "                       function list the game's tools write, for too few\n"
-               "                       or too many arguments\n"
+               "  check FILE...        Check the structure and the declarations of each script\n"
+               "                       file. Each problem is one line: FILE:LINE:COLUMN:\n"
+               "                       error: MESSAGE, or warning: or note: in its place.\n"
+               "                       Errors: a parenthesis, string or block comment left\n"
+               "                       open or closing nothing; an unknown script type; a\n"
+               "                       script without a name or named begin, if or cond; a\n"
+               "                       global without exactly a type, a name and one value;\n"
+               "                       a script or global name declared twice (a stub\n"
+               "                       replaced by a static is no repeat). Warnings: an\n"
+               "                       empty form (), text outside every form. A note: a\n"
+               "                       file in the C-like dialect, which is not checked.\n"
+               "                       A bracket error may be followed by a note: line\n"
+               "                       where the indentation says it was most likely made.\n"
                "  compose [OPTION]...  Write the script that Compile writes for these names\n"
                "                       to standard output, with no line end after it.\n"
                "\n"
-               "Options of compose; a name left out takes the window's default:\n"
-               "  --script-name NAME     the script's name (%2)\n"
-               "  --trigger NAME         the trigger volume (%3)\n"
-               "  --flag NAME            the flag the vehicles are teleported to (%4)\n"
-               "  --vehicle NAME         the vehicle (%5)\n"
-               "  --second-vehicle NAME  a second vehicle: makes the two-vehicle script\n"
-               "  --output FILE          append the script and a CR LF to FILE, as Save\n"
-               "                         does, instead; no \".hsc\" is added\n"
+               "Options of check:\n")
+               .arg(program) +
+           optionsHelp({OptionScope::Check}) +
+           QStringLiteral("\nOptions of compose; a name left out takes the window's default:\n") +
+           optionsHelp({OptionScope::Compose}) + u'\n' +
+           optionsHelp({OptionScope::AnyCommand, OptionScope::Program}) +
+           QStringLiteral(
                "\n"
-               "  -h, --help             show this help\n"
-               "  --version              show the program's name and version\n"
-               "\n"
-               "Exit status: 0 when all went well; 1 when check found a problem or compose\n"
+               "Exit status: 0 when all went well; 1 when check found an error or compose\n"
                "failed; 2 when check could not read a file or the function list, or the\n"
-               "command line was wrong.\n")
-        .arg(program, QString::fromStdString(defaults.scriptName),
-             QString::fromStdString(defaults.triggerName),
-             QString::fromStdString(defaults.flagName),
-             QString::fromStdString(defaults.vehicleName));
+               "command line was wrong.\n");
 }
 
 QString versionText()
@@ -75,7 +75,7 @@ int printed(Console& console, const QString& text)
 
 int runCommandLine(int argc, char* argv[], const WindowProgram& window)
 {
-    const Arguments arguments = Arguments::parse(argc, argv);
+    const Arguments arguments = Arguments::parse(programWords(argc, argv).mid(1));
     using Command = Arguments::Command;
     if (arguments.command == Command::Window && window)
         return window(arguments.files.isEmpty() ? std::nullopt
@@ -93,7 +93,7 @@ int runCommandLine(int argc, char* argv[], const WindowProgram& window)
     case Command::Error:
         return usageError(console, arguments.error);
     case Command::Check:
-        return runCheck(arguments.files, console, arguments.options.value(FunctionsOption));
+        return runCheck(arguments.files, console, arguments.options.value(latin1(FunctionsOption)));
     case Command::Compose:
         return runCompose(arguments.options, console);
     }

@@ -2,6 +2,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Console.h"
+#include "cli/Options.h"
 #include "cli/Utf16.h"
 #include "files/ScriptFileStore.h"
 #include "script/NameCheck.h"
@@ -21,31 +22,33 @@ QString codePointAt(const QString& text, qsizetype index)
 }
 
 // A name the file could not hold ends the command before anything is written.
-bool encodable(const char* option, const QString& name, Console& console)
+bool encodable(std::string_view option, const QString& name, Console& console)
 {
     const std::optional<std::size_t> bad = encodeWindows1252(utf16(name)).firstUnencodable;
     if (bad)
         console.error(QStringLiteral("--%1 \"%2\": %3 has no byte in Windows-1252; nothing was "
                                      "written")
-                          .arg(QLatin1StringView(option), name, codePointAt(name, *bad)));
+                          .arg(latin1(option), name, codePointAt(name, *bad)));
     return !bad;
 }
 
-void warnAboutName(const char* option, const QString& name, Console& console)
+void warnAboutName(std::string_view option, const QString& name, Console& console)
 {
     if (const std::optional<NameProblem> problem = CheckName(utf16(name)))
-        console.warning(QStringLiteral("--%1 \"%2\": %3")
-                            .arg(QLatin1StringView(option), name,
-                                 QLatin1StringView(NameProblemText(*problem))));
+        console.warning(
+            QStringLiteral("--%1 \"%2\": %3")
+                .arg(latin1(option), name, QLatin1StringView(NameProblemText(*problem))));
 }
 
 } // namespace
 
 int runCompose(const QMap<QString, QString>& options, Console& console)
 {
-    const auto given = [&](const char* option) { return options.find(QLatin1StringView(option)); };
+    const auto given = [&](std::string_view option) { return options.find(latin1(option)); };
     ScriptFields fields;
-    for (const NameOption& option : ComposeNameOptions) {
+    for (const Option& option : Options) {
+        if (!option.field)
+            continue;
         if (const auto name = given(option.name); name != options.end()) {
             if (!encodable(option.name, *name, console))
                 return 1;
@@ -53,8 +56,8 @@ int runCompose(const QMap<QString, QString>& options, Console& console)
             fields.*option.field = name->toStdString();
         }
     }
-    for (const NameOption& option : ComposeNameOptions)
-        if (const auto name = given(option.name); name != options.end())
+    for (const Option& option : Options)
+        if (const auto name = given(option.name); option.field && name != options.end())
             warnAboutName(option.name, *name, console);
     fields.twoVehicles = given(SecondVehicleOption) != options.end();
     const QString script = QString::fromStdString(ComposeScript(fields));

@@ -18,7 +18,9 @@ namespace {
 class FileTextBuffer
 {
 public:
-    explicit FileTextBuffer(const TextPieces::Take& take) : m_take(take) {}
+    FileTextBuffer(const TextPieces::Take& take, LineEnd lineEnd) : m_take(take), m_lineEnd(lineEnd)
+    {
+    }
 
     // Takes a stretch of the document's text, each stand-in written out as what it stands
     // for; false once the taker wants no more.
@@ -83,7 +85,7 @@ private:
     {
         if (m_text.size() - m_used < 2 && !handOn())
             return false;
-        const std::u16string_view standsFor = fileText(c);
+        const std::u16string_view standsFor = fileText(c, m_lineEnd);
         if (standsFor.empty())
             m_text[m_used++] = c;
         for (const char16_t written : standsFor)
@@ -92,6 +94,7 @@ private:
     }
 
     const TextPieces::Take& m_take;
+    LineEnd m_lineEnd;
     std::array<char16_t, 8192> m_text;
     std::size_t m_used = 0;
 };
@@ -134,7 +137,8 @@ bool addFragments(FileTextBuffer& gathered, const QTextDocumentPrivate& text, co
 
 } // namespace
 
-EditorTextPieces::EditorTextPieces(const QPlainTextEdit& editor) : m_editor(editor)
+EditorTextPieces::EditorTextPieces(const QPlainTextEdit& editor, const TextFormat& format)
+    : m_editor(editor), m_format(format)
 {
     m_known.forget(textLength());
     m_changes = QObject::connect(
@@ -200,7 +204,7 @@ void EditorTextPieces::forEachPiece(const Take& take) const
     const QTextDocumentPrivate& text = documentText(m_editor);
     const QString buffer = text.buffer();
     const std::vector<KnownStretches::Stretch> unknown{{textLength(), KnownStretches::Unknown}};
-    FileTextBuffer gathered(take);
+    FileTextBuffer gathered(take, m_format.lineEnd);
     qsizetype position = 0;
     for (const auto& stretch : knownStretchesHold(buffer) ? m_known.stretches() : unknown) {
         const bool added = stretch.bufferFrom == KnownStretches::Unknown

@@ -22,12 +22,14 @@ namespace vantrel {
 class EditorTextPieces : public TextPieces
 {
 public:
-    explicit EditorTextPieces(const QPlainTextEdit& editor);
+    // The editor's paragraph breaks are written as format's line end, in its encoding.
+    EditorTextPieces(const QPlainTextEdit& editor, const TextFormat& format);
     ~EditorTextPieces() override;
     EditorTextPieces(const EditorTextPieces&) = delete;
     EditorTextPieces& operator=(const EditorTextPieces&) = delete;
 
     void forEachPiece(const Take& take) const override;
+    TextEncoding encoding() const override { return m_format.encoding; }
 
     // The length of the document's buffer: taken just before a whole text goes in.
     qsizetype bufferLength() const;
@@ -44,6 +46,7 @@ private:
     qsizetype textLength() const;
 
     const QPlainTextEdit& m_editor;
+    const TextFormat& m_format;
     KnownStretches m_known;
     QMetaObject::Connection m_changes;
 };

@@ -2,19 +2,49 @@
 
 #include "editor/EditorText.h"
 
+#include <QAbstractUndoItem>
+#include <QApplication>
 #include <QDropEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QToolTip>
+#include <algorithm>
 
 namespace vantrel {
+namespace {
+
+bool holdsStandIn(const QString& text)
+{
+    return std::ranges::any_of(text, [](QChar c) {
+        return c.unicode() >= EditorChar::LowestStandIn &&
+               std::ranges::find(EditorStandIns, c.unicode()) != EditorStandIns.end();
+    });
+}
+
+} // namespace
+
+// The format a whole text brought in, as a step of the undo history beside the text.
+class ScriptEditor::FormatChange : public QAbstractUndoItem
+{
+public:
+    FormatChange(ScriptEditor& editor, TextFormat before, TextFormat after)
+        : m_editor(editor), m_before(before), m_after(after)
+    {
+    }
+    void undo() override { m_editor.setTextFormat(m_before); }
+    void redo() override { m_editor.setTextFormat(m_after); }
+
+private:
+    ScriptEditor& m_editor;
+    TextFormat m_before, m_after;
+};
 
 ScriptEditor::ScriptEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
+    describe();
 }
 
 // The language support goes first, while the document it watches is still there.
@@ -29,17 +59,69 @@ void ScriptEditor::setLanguage(std::unique_ptr<EditorLanguage> language)
     viewport()->update();
 }
 
+void ScriptEditor::setDescriptionPart(DescriptionPart part, const QString& text)
+{
+    m_descriptionParts[std::size_t(part)] = text;
+    QStringList said;
+    for (const QString& each : m_descriptionParts)
+        if (!each.isEmpty())
+            said.append(each);
+    setAccessibleDescription(said.join(u'\n'));
+}
+
 QRectF ScriptEditor::blockRectInView(const QTextBlock& block) const
 {
     return blockBoundingGeometry(block).translated(contentOffset());
 }
 
-QString ScriptEditor::wholeText() const
+void ScriptEditor::setSelectionGroup(const QString& group,
+                                     const QList<QTextEdit::ExtraSelection>& marks)
 {
-    return fromEditorText(document()->toRawText());
+    auto& kept = m_selectionGroups[group];
+    if (kept.isEmpty() && marks.isEmpty())
+        return; // nothing shown changes: spare the viewport its repaint
+    kept = marks;
+    QList<QTextEdit::ExtraSelection> all;
+    for (const auto& [name, groupMarks] : m_selectionGroups)
+        all += groupMarks;
+    setExtraSelections(all);
 }
 
-void ScriptEditor::setWholeText(const QString& text)
+const QList<QTextEdit::ExtraSelection>& ScriptEditor::selectionGroup(const QString& group) const
+{
+    static const QList<QTextEdit::ExtraSelection> none;
+    const auto found = m_selectionGroups.find(group);
+    return found == m_selectionGroups.end() ? none : found->second;
+}
+
+QString ScriptEditor::wholeText() const
+{
+    return fromEditorText(document()->toRawText(), m_format.lineEnd);
+}
+
+QString ScriptEditor::textFormatDescription() const
+{
+    return QStringLiteral("%1, %2 line ends")
+        .arg(QLatin1String(EncodingName(m_format.encoding)),
+             QLatin1String(LineEndName(m_format.lineEnd)));
+}
+
+void ScriptEditor::describe()
+{
+    setDescriptionPart(DescriptionPart::TextFormat,
+                       QStringLiteral("Text: ") + textFormatDescription());
+}
+
+void ScriptEditor::setTextFormat(TextFormat format)
+{
+    if (format == m_format)
+        return;
+    m_format = format;
+    describe();
+    emit textFormatChanged();
+}
+
+void ScriptEditor::setWholeText(const QString& text, TextEncoding encoding)
 {
     // The editor's own cursor goes to the start first and stays there: the new text goes in
     // behind the old one, which is then removed. A cursor pushed along to the end of the new
@@ -61,29 +143,71 @@ void ScriptEditor::setWholeText(const QString& text)
         cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
     const int oldEnd = cursor.position();
-    const QString editorText = toEditorText(text);
+    const TextFormat format{MostCommonLineEnd(lexerView(text)), encoding};
+    const QString editorText = toEditorText(text, format.lineEnd);
     const qsizetype bufferEnd = m_pieces.bufferLength();
     cursor.insertText(editorText);
     cursor.setPosition(0);
     cursor.setPosition(oldEnd, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    document()->appendUndoItem(new FormatChange(*this, m_format, format));
+    setTextFormat(format);
     cursor.endEditBlock();
     m_pieces.keepWholeText(editorText, bufferEnd);
     if (m_language)
         m_language->wholeTextReplaced();
 }
 
+bool ScriptEditor::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        // QPlainTextEdit's own focusNextPrevChild() refuses while Tab types a tab.
+        if (tab && modifiers == Qt::ControlModifier)
+            return QWidget::focusNextPrevChild(key->key() == Qt::Key_Tab);
+        if (tab && modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+            return QWidget::focusNextPrevChild(false);
+    }
+    return QPlainTextEdit::event(event);
+}
+
+// Tab types a tab in the text; in a bar or a box laid over the editor, it moves the focus as
+// it does anywhere else.
+bool ScriptEditor::focusNextPrevChild(bool next)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != this && isAncestorOf(focus))
+        return QWidget::focusNextPrevChild(next);
+    return QPlainTextEdit::focusNextPrevChild(next);
+}
+
 void ScriptEditor::keyPressEvent(QKeyEvent* event)
 {
-    // Shift+Enter would insert a lone LF; every line the user starts ends in CR LF.
+    // Shift+Enter would insert a line separator; every line the user starts ends in the
+    // text's line end. A typed stand-in goes in as toEditorInput() makes it.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !isReadOnly()) {
-        textCursor().insertBlock();
+    if ((enter || holdsStandIn(event->text())) && !isReadOnly()) {
+        if (enter)
+            textCursor().insertBlock();
+        else
+            textCursor().insertText(toEditorInput(event->text()));
         ensureCursorVisible();
         event->accept();
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void ScriptEditor::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!holdsStandIn(event->commitString()))
+        return QPlainTextEdit::inputMethodEvent(event);
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(toEditorInput(event->commitString()), event->replacementStart(),
+                             event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&filtered);
 }
 
 QString ScriptEditor::droppedFile(const QMimeData* data)
@@ -123,12 +247,18 @@ void ScriptEditor::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText())
         return;
-    // Pasted lines end in CR LF whatever the clipboard used; other characters stay.
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QString text = source->text();
-    text.replace(lineEnd, QStringLiteral("\r\n"));
-    textCursor().insertText(toEditorText(text));
+    // Pasted lines end in the text's line end whatever the clipboard used.
+    textCursor().insertText(toEditorInput(source->text()));
     ensureCursorVisible();
+}
+
+// Copied text holds what the stand-ins stand for, with LF line ends as Qt copies them, so
+// that pasting it back gives the same characters.
+QMimeData* ScriptEditor::createMimeDataFromSelection() const
+{
+    auto* copied = new QMimeData;
+    copied->setText(fromEditorText(textCursor().selectedText(), LineEnd::Lf));
+    return copied;
 }
 
 void ScriptEditor::paintEvent(QPaintEvent* event)
@@ -148,6 +278,10 @@ void ScriptEditor::contextMenuEvent(QContextMenuEvent* event)
         menu->addSeparator();
         menu->addActions(actions());
     }
+    menu->addSeparator();
+    QAction* format = menu->addAction(textFormatDescription());
+    format->setObjectName(QStringLiteral("textFormat"));
+    format->setEnabled(false);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

@@ -14,6 +14,9 @@ public:
     // Each shows the modal dialog and returns false when the user cancelled it.
     virtual bool ShowOpen() = 0;
     virtual bool ShowSave() = 0;
+    // The save dialog of a save that replaces the file: a name without an extension gets
+    // ".hsc", and an existing file is replaced only after the dialog's own question.
+    virtual bool ShowSaveAs() = 0;
     virtual QString FileName() const = 0;
     // A file opened without the dialog (from the command line, by a drop): the dialog
     // offers it next, as it would after choosing it.

@@ -1,8 +1,11 @@
 #include "files/FileSystem.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,7 +37,39 @@ int openFile(const Path& path, int flags, Handle& file)
     return 0;
 }
 
+FileState stateFrom(const struct stat& info)
+{
+    FileState state;
+    state.size = info.st_size;
+#ifdef __APPLE__
+    state.modified = info.st_mtimespec.tv_sec * 1'000'000'000LL + info.st_mtimespec.tv_nsec;
+#else
+    state.modified = info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec;
+#endif
+    state.identity = std::uint64_t(info.st_ino);
+    state.permissions = std::uint32_t(info.st_mode & 07777);
+    return state;
+}
+
 } // namespace
+
+int stateOf(const Path& path, FileState& state)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) == -1)
+        return errno;
+    state = stateFrom(info);
+    return 0;
+}
+
+int stateOf(Handle file, FileState& state)
+{
+    struct stat info;
+    if (::fstat(fd(file), &info) == -1)
+        return errno;
+    state = stateFrom(info);
+    return 0;
+}
 
 int sizeOf(const Path& path, std::int64_t& size)
 {
@@ -74,12 +109,12 @@ int openForAppending(const Path& path, Handle& file, bool& created)
     // Creating exclusively tells a file this save creates from one that was there, so a
     // failed save knows whether to remove the file or to cut it back.
     for (;;) {
-        int error = openFile(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, file);
+        int error = openFile(path, O_RDWR | O_APPEND | O_CREAT | O_EXCL, file);
         if (error != EEXIST) {
             created = error == 0;
             return error;
         }
-        error = openFile(path, O_WRONLY | O_APPEND, file);
+        error = openFile(path, O_RDWR | O_APPEND, file);
         if (error != ENOENT) {
             created = false;
             return error;
@@ -93,6 +128,21 @@ int read(Handle file, char* data, std::int64_t size, std::int64_t& done)
     done = 0;
     while (done < size) {
         const ssize_t count = retried([&] { return ::read(fd(file), data + done, size - done); });
+        if (count == -1)
+            return errno;
+        if (count == 0)
+            break;
+        done += count;
+    }
+    return 0;
+}
+
+int readAt(Handle file, std::int64_t offset, char* data, std::int64_t size, std::int64_t& done)
+{
+    done = 0;
+    while (done < size) {
+        const ssize_t count =
+            retried([&] { return ::pread(fd(file), data + done, size - done, offset + done); });
         if (count == -1)
             return errno;
         if (count == 0)
@@ -142,6 +192,55 @@ int close(Handle file)
 int remove(const Path& path)
 {
     return ::unlink(path.c_str()) == -1 ? errno : 0;
+}
+
+int createBeside(const Path& file, Path& created, Handle& handle)
+{
+    // Hidden, and named after the file, so that a save cut off by a crash leaves something
+    // the user recognises.
+    std::random_device random;
+    for (int attempt = 0;; ++attempt) {
+        Path name = file;
+        name.replace_filename("." + file.filename().string() + "." +
+                              std::to_string(random() % 1'000'000) + ".tmp");
+        const int error = openFile(name, O_WRONLY | O_CREAT | O_EXCL, handle);
+        if (error == 0)
+            created = std::move(name);
+        if (error != EEXIST || attempt == 100)
+            return error;
+    }
+}
+
+int setPermissions(Handle file, std::uint32_t permissions)
+{
+    return retried([&] { return ::fchmod(fd(file), mode_t(permissions)); }) == -1 ? errno : 0;
+}
+
+int replace(const Path& from, const Path& to)
+{
+    // The rename needs only the folder's permission; the file's own is asked for as well.
+    if (::access(to.c_str(), W_OK) == -1 && errno != ENOENT)
+        return errno;
+    return ::rename(from.c_str(), to.c_str()) == -1 ? errno : 0;
+}
+
+int flushFolderOf(const Path& file)
+{
+    Path folder = file.parent_path();
+    if (folder.empty())
+        folder = ".";
+    Handle handle = NoHandle;
+    if (const int error = openFile(folder, O_RDONLY | O_DIRECTORY, handle))
+        return error;
+    const int error = flushToDisk(handle);
+    close(handle);
+    return error;
+}
+
+Path resolved(const Path& path)
+{
+    char target[PATH_MAX];
+    return ::realpath(path.c_str(), target) ? Path(target) : path;
 }
 
 SystemText describe(int error)

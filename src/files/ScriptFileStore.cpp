@@ -6,6 +6,9 @@
 #include "script/Windows1252.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <memory>
+#include <string_view>
 
 namespace vantrel {
 
@@ -44,16 +47,15 @@ std::u16string_view utf16(const QString& text)
     return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
 }
 
-// Names a character that cannot be saved, and where the editor shows it: lines end at
-// CR LF and at a lone LF (a lone CR shows as a symbol inside its line). Everything before
-// the character is in Windows-1252, so every code unit there is one column. Walks the text
-// again up to the character: a failure may cost what a success must not.
+// Names a character that cannot be saved, and where the check places it: lines end at
+// CR LF, a lone LF and a lone CR. Columns count characters, a surrogate pair as one. Walks
+// the text again up to the character: a failure may cost what a success must not.
 QString describeUnencodable(const TextPieces& text, std::size_t index)
 {
     std::size_t line = 1;
     std::size_t column = 1;
     std::size_t at = 0;
-    bool carriageReturn = false; // the last one was a CR: a column of its own unless LF follows
+    bool carriageReturn = false; // the last one was a CR: an LF after it ends no line
     char32_t code = 0;
     text.forEachPiece([&](std::u16string_view piece) {
         for (const char16_t c : piece) {
@@ -62,18 +64,16 @@ QString describeUnencodable(const TextPieces& text, std::size_t index)
                     code = QChar::surrogateToUcs4(char16_t(code), c);
                 return false;
             }
-            if (std::exchange(carriageReturn, false) && c != u'\n')
-                ++column;
+            const bool lineFeedAfterCr = std::exchange(carriageReturn, false) && c == u'\n';
             if (at++ == index) {
                 code = c;
                 if (!QChar::isHighSurrogate(c))
                     return false;
-            } else if (c == u'\n') {
-                ++line;
+            } else if (c == u'\n' || c == u'\r') {
+                line += lineFeedAfterCr ? 0 : 1;
                 column = 1;
-            } else if (c == u'\r') {
-                carriageReturn = true;
-            } else {
+                carriageReturn = c == u'\r';
+            } else if (!QChar::isLowSurrogate(c)) {
                 ++column;
             }
         }
@@ -82,11 +82,46 @@ QString describeUnencodable(const TextPieces& text, std::size_t index)
     const QString shown = QChar::isPrint(code)
                               ? QStringLiteral("\"%1\" ").arg(QString::fromUcs4(&code, 1))
                               : QString();
+    const bool utf8 = text.encoding() != TextEncoding::Windows1252;
     return QStringLiteral("The character %1(U+%2) at line %3, column %4 has no byte in "
-                          "Windows-1252. Nothing was saved.")
+                          "%5. Nothing was saved.")
         .arg(shown, QString::number(code, 16).toUpper().rightJustified(4, u'0'))
         .arg(qulonglong(line))
-        .arg(qulonglong(column));
+        .arg(qulonglong(column))
+        .arg(utf8 ? QStringLiteral("UTF-8") : QStringLiteral("Windows-1252"));
+}
+
+// The line end that an append writes first, so that what it adds starts on a line of its
+// own: none in an empty file or after a line end; else the kind of the file's last line
+// end, or CR LF when it has none. Reads back from the end only as far as that line end,
+// and at most 1 MiB, a hundred times the longest line of real scripts: a file with no line
+// end that near its end gets CR LF too, and a huge one is not read whole.
+int lineEndBefore(FileSystem::Handle file, std::int64_t size, std::string_view& lineEnd)
+{
+    lineEnd = {};
+    if (size == 0)
+        return 0;
+    // Most files end with a line end, every one that Save Script wrote: one byte tells.
+    char last = 0;
+    std::int64_t done = 0;
+    if (const int error = FileSystem::readAt(file, size - 1, &last, 1, done))
+        return error;
+    if (done == 0 || last == '\n' || last == '\r')
+        return 0;
+    constexpr std::int64_t LookBack = std::int64_t(1) << 20;
+    const std::int64_t start = std::max<std::int64_t>(0, size - LookBack);
+    const auto bytes = std::make_unique_for_overwrite<char[]>(std::size_t(size - start));
+    if (const int error = FileSystem::readAt(file, start, bytes.get(), size - start, done))
+        return error;
+    const std::string_view tail(bytes.get(), std::size_t(done));
+    const std::size_t at = tail.find_last_of("\r\n");
+    if (at == std::string_view::npos)
+        lineEnd = "\r\n";
+    else if (tail[at] == '\r')
+        lineEnd = "\r";
+    else
+        lineEnd = at > 0 && tail[at - 1] == '\r' ? "\r\n" : "\n";
+    return 0;
 }
 
 } // namespace
@@ -97,21 +132,52 @@ bool ScriptFileStore::FileExists(const QString& path) const
     return FileSystem::sizeOf(systemPath(path), size) == 0;
 }
 
+std::optional<FileSystem::FileState> ScriptFileStore::StateOf(const QString& path) const
+{
+    FileSystem::FileState state;
+    if (FileSystem::stateOf(FileSystem::resolved(systemPath(path)), state) != 0)
+        return std::nullopt;
+    return state;
+}
+
 std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path)
+{
+    TextEncoding encoding;
+    return LoadTextFile(path, encoding);
+}
+
+QString ScriptFileStore::decode(const QByteArray& bytes, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Windows1252) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        decodeWindows1252({bytes.constData(), static_cast<std::size_t>(bytes.size())},
+                          reinterpret_cast<char16_t*>(text.data()));
+        return text;
+    }
+    // The mark is taken off here; one more after it is a character of the text.
+    const qsizetype mark =
+        encoding == TextEncoding::Utf8WithByteOrderMark ? qsizetype(Utf8ByteOrderMark.size()) : 0;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8.decode(QByteArrayView(bytes).sliced(mark));
+}
+
+std::optional<QString> ScriptFileStore::LoadTextFile(const QString& path, TextEncoding& encoding,
+                                                     FileSystem::FileState* state)
 {
     if (!FileExists(path)) {
         m_messages.showCritical(SorryTitle, FileNotFound);
         return std::nullopt;
     }
     QByteArray bytes;
-    if (const int error = readWhole(path, bytes)) {
+    FileSystem::FileState loaded;
+    if (const int error = readWhole(path, bytes, loaded)) {
         showError(error);
         return std::nullopt;
     }
-    QString text(bytes.size(), Qt::Uninitialized);
-    decodeWindows1252({bytes.constData(), static_cast<std::size_t>(bytes.size())},
-                      reinterpret_cast<char16_t*>(text.data()));
-    return text;
+    encoding = DetectEncoding({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+    if (state)
+        *state = loaded;
+    return decode(bytes, encoding);
 }
 
 bool ScriptFileStore::SaveTextFile(const QString& text, const QString& path)
@@ -122,10 +188,8 @@ bool ScriptFileStore::SaveTextFile(const QString& text, const QString& path)
 bool ScriptFileStore::SaveTextFile(const TextPieces& text, const QString& path)
 {
     std::optional<std::size_t> unencodable;
-    if (const int error = append(text, path, unencodable)) {
-        showError(error, unencodable ? describeUnencodable(text, *unencodable) : QString());
-        return false;
-    }
+    if (const int error = append(text, path, unencodable))
+        return saveFailed(error, text, unencodable);
     if (!FileExists(path)) {
         m_messages.showCritical(SorryTitle, NotSaved);
         return false;
@@ -133,16 +197,35 @@ bool ScriptFileStore::SaveTextFile(const TextPieces& text, const QString& path)
     return true;
 }
 
+bool ScriptFileStore::ReplaceTextFile(const TextPieces& text, const QString& path,
+                                      FileSystem::FileState* state)
+{
+    std::optional<std::size_t> unencodable;
+    FileSystem::FileState written;
+    if (const int error = replace(text, path, written, unencodable))
+        return saveFailed(error, text, unencodable);
+    if (state)
+        *state = written;
+    return true;
+}
+
+bool ScriptFileStore::saveFailed(int error, const TextPieces& text,
+                                 std::optional<std::size_t> unencodable)
+{
+    showError(error, unencodable ? describeUnencodable(text, *unencodable) : QString());
+    return false;
+}
+
 // The channel is released before any message is shown: each of these returns, and its
 // Channel closes the file, before the caller reports.
-int ScriptFileStore::readWhole(const QString& path, QByteArray& bytes)
+int ScriptFileStore::readWhole(const QString& path, QByteArray& bytes, FileSystem::FileState& state)
 {
     Channel channel(*this);
     if (const int error = channel.openForReading(path))
         return error;
-    std::int64_t size = 0;
-    if (const int error = FileSystem::sizeOf(channel.file(), size))
+    if (const int error = FileSystem::stateOf(channel.file(), state))
         return error;
+    const std::int64_t size = state.size;
     if (size > LargestLoadableSize)
         return FileSystem::tooLargeError();
     bytes.resize(size);
@@ -161,9 +244,14 @@ int ScriptFileStore::append(const TextPieces& text, const QString& path,
     if (const int error = channel.openForAppending(path, created))
         return error;
     std::int64_t oldSize = 0;
+    std::string_view lineEnd;
     int error = FileSystem::sizeOf(channel.file(), oldSize);
+    if (error == 0)
+        error = lineEndBefore(channel.file(), oldSize, lineEnd);
     if (error == 0) {
-        error = writeScript(channel.file(), text, unencodable);
+        error = FileSystem::write(channel.file(), lineEnd.data(), std::int64_t(lineEnd.size()));
+        if (error == 0)
+            error = writeScript(channel.file(), text, unencodable);
         if (error == 0)
             error = FileSystem::flushToDisk(channel.file());
         // A failed save leaves the file as it was: no part of the text stays appended.
@@ -177,6 +265,41 @@ int ScriptFileStore::append(const TextPieces& text, const QString& path,
     // A close after a successful flush cannot lose the text, so its result is not the
     // save's: the Channel closes the file on its way out.
     return error;
+}
+
+int ScriptFileStore::replace(const TextPieces& text, const QString& path,
+                             FileSystem::FileState& written,
+                             std::optional<std::size_t>& unencodable)
+{
+    // A link stays a link: its target gets the text.
+    const FileSystem::Path target = FileSystem::resolved(systemPath(path));
+    FileSystem::FileState old;
+    const bool replacing = FileSystem::stateOf(target, old) == 0;
+    Channel channel(*this);
+    FileSystem::Path temporary;
+    if (const int error = channel.createBeside(target, temporary))
+        return error;
+    // Permissions first: nothing is written while the new file is more open than the old.
+    int error = replacing ? FileSystem::setPermissions(channel.file(), old.permissions) : 0;
+    if (error == 0)
+        error = writeScript(channel.file(), text, unencodable, {});
+    if (error == 0)
+        error = FileSystem::flushToDisk(channel.file());
+    if (error == 0)
+        error = FileSystem::stateOf(channel.file(), written);
+    if (error == 0)
+        error = channel.close();
+    if (error == 0)
+        error = FileSystem::replace(temporary, target);
+    if (error != 0) {
+        channel.close();
+        (void)FileSystem::remove(temporary);
+        return error;
+    }
+    // The text is in place and on disk. Some file systems (network shares) cannot flush a
+    // folder; the save stands all the same.
+    (void)FileSystem::flushFolderOf(target);
+    return 0;
 }
 
 void ScriptFileStore::showError(int error, const QString& detail)
@@ -218,13 +341,21 @@ int ScriptFileStore::Channel::openForAppending(const QString& path, bool& create
     });
 }
 
-void ScriptFileStore::Channel::close()
+int ScriptFileStore::Channel::createBeside(const FileSystem::Path& file, FileSystem::Path& created)
+{
+    return open([&](FileSystem::Handle& handle) {
+        return FileSystem::createBeside(file, created, handle);
+    });
+}
+
+int ScriptFileStore::Channel::close()
 {
     if (m_file == FileSystem::NoHandle)
-        return;
-    FileSystem::close(m_file);
+        return 0;
+    const int error = FileSystem::close(m_file);
     m_file = FileSystem::NoHandle;
     m_store.m_channelTaken = false;
+    return error;
 }
 
 } // namespace vantrel

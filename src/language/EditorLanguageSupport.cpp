@@ -6,11 +6,13 @@
 #include "script/CallContext.h"
 #include "script/FunctionList.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <limits>
 
 namespace vantrel {
 namespace {
@@ -71,6 +73,7 @@ const FunctionParameter* parameterFor(const FunctionList& list, const FunctionSi
     const FunctionParameter* last = parameters + s.parameterCount - 1;
     return last->repeated ? last : nullptr;
 }
+const QString PartnerGroup = QStringLiteral("partner");
 
 QTextEdit::ExtraSelection partnerMark(QTextDocument* document, int position)
 {
@@ -87,7 +90,9 @@ QTextEdit::ExtraSelection partnerMark(QTextDocument* document, int position)
 
 EditorLanguageSupport::EditorLanguageSupport(ScriptEditor& editor)
     : m_editor(editor), m_highlighter(editor.document(), m_marks),
-      m_idleCheck(*editor.document(), [this](auto problems) { checked(std::move(problems)); })
+      m_idleCheck(*editor.document(), [this](ScriptReading reading, int revision) {
+          checked(std::move(reading), revision);
+      })
 {
     m_check.setSingleShot(true);
     m_check.setInterval(TypingPauseMilliseconds);
@@ -96,7 +101,8 @@ EditorLanguageSupport::EditorLanguageSupport(ScriptEditor& editor)
     m_longBlocks.setSingleShot(true);
     m_longBlocks.setInterval(ScrollPauseMilliseconds);
     connect(&m_longBlocks, &QTimer::timeout, this, [this] { colourInView(true); });
-    connect(&m_check, &QTimer::timeout, &m_idleCheck, &IdleCheck::start);
+    connect(&m_check, &QTimer::timeout, this,
+            [this] { m_idleCheck.start(m_editor.textFormat().lineEnd); });
     connect(&m_partner, &QTimer::timeout, this, &EditorLanguageSupport::showPartner);
     connect(editor.document(), &QTextDocument::contentsChange, this,
             &EditorLanguageSupport::contentsChanged);
@@ -105,6 +111,9 @@ EditorLanguageSupport::EditorLanguageSupport(ScriptEditor& editor)
     // Blocks scrolled into view get their colours before they are painted.
     connect(editor.verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { colourInView(); });
+    addProblemStep("nextProblem", QStringLiteral("Next Problem"), QKeySequence(Qt::Key_F8), true);
+    addProblemStep("previousProblem", QStringLiteral("Previous Problem"),
+                   QKeySequence(Qt::SHIFT | Qt::Key_F8), false);
     m_check.start(0);
     connect(&m_partner, &QTimer::timeout, this, &EditorLanguageSupport::showSignatureHelp);
 }
@@ -125,6 +134,20 @@ void EditorLanguageSupport::setFunctionList(std::shared_ptr<const FunctionList> 
     m_check.start(0);
     describeProblems();
     m_partner.start();
+}
+
+// Editor actions, so the keys work anywhere in the window and the context menu lists them
+// with their shortcuts; they go with the language support.
+void EditorLanguageSupport::addProblemStep(const char* name, const QString& text,
+                                           const QKeySequence& key, bool next)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    connect(action, &QAction::triggered, this, [this, next] { goToNeighbourProblem(next); });
+    m_editor.addAction(action);
 }
 
 void EditorLanguageSupport::contentsChanged(int position, int removed, int added)
@@ -175,14 +198,18 @@ void EditorLanguageSupport::makePlain()
     m_check.stop();
     m_idleCheck.cancel();
     m_highlighter.clear();
-    m_editor.setExtraSelections({});
-    m_editor.setAccessibleDescription(QString());
+    m_editor.setSelectionGroup(PartnerGroup, {});
+    m_editor.setDescriptionPart(ScriptEditor::DescriptionPart::Problems, QString());
+    m_editor.setDescriptionPart(ScriptEditor::DescriptionPart::FunctionList, QString());
     m_signatureHelp.reset();
 }
 
-void EditorLanguageSupport::checked(std::vector<ScriptProblem> problems)
+void EditorLanguageSupport::checked(ScriptReading reading, int revision)
 {
-    if (m_marks.set(std::move(problems), *m_editor.document())) {
+    m_declarations = std::move(reading.declarations);
+    m_declarationsRevision = revision;
+    emit declarationsRead();
+    if (m_marks.set(std::move(reading.problems), *m_editor.document())) {
         m_highlighter.marksChanged();
         colourInView(true);
     }
@@ -194,16 +221,16 @@ void EditorLanguageSupport::describeProblems()
 {
     const int count = m_marks.count();
     const QString first = count > 0 ? ProblemMarks::describe(m_marks.first().problem) : QString();
-    QString description = count == 0 ? QString()
-                          : count == 1
-                              ? QStringLiteral("Problem: %1").arg(first)
-                              : QStringLiteral("First of %1 problems: %2").arg(count).arg(first);
-    if (m_functions) {
-        const QString list =
-            QStringLiteral("Function list: %1").arg(QFileInfo(m_functionListPath).fileName());
-        description = description.isEmpty() ? list : description + QStringLiteral(". ") + list;
-    }
-    m_editor.setAccessibleDescription(description);
+    m_editor.setDescriptionPart(
+        ScriptEditor::DescriptionPart::Problems,
+        count == 0   ? QString()
+        : count == 1 ? QStringLiteral("Problem: %1").arg(first)
+                     : QStringLiteral("First of %1 problems: %2").arg(count).arg(first));
+    m_editor.setDescriptionPart(
+        ScriptEditor::DescriptionPart::FunctionList,
+        m_functions
+            ? QStringLiteral("Function list: %1").arg(QFileInfo(m_functionListPath).fileName())
+            : QString());
 }
 
 void EditorLanguageSupport::showPartner()
@@ -212,8 +239,7 @@ void EditorLanguageSupport::showPartner()
     if (const auto pair = m_highlighter.bracketPairAt(m_editor.textCursor(), PartnerReach))
         marks = {partnerMark(m_editor.document(), pair->at),
                  partnerMark(m_editor.document(), pair->partner)};
-    if (!marks.isEmpty() || !m_editor.extraSelections().isEmpty())
-        m_editor.setExtraSelections(marks);
+    m_editor.setSelectionGroup(PartnerGroup, marks);
 }
 
 QString EditorLanguageSupport::toolTipAt(QPoint point, QRect& area) const
@@ -345,6 +371,23 @@ void EditorLanguageSupport::goToProblem()
     QTextCursor cursor(m_editor.document());
     cursor.setPosition(m_marks.first().position);
     m_editor.setTextCursor(cursor);
+    m_editor.ensureCursorVisible();
+    m_editor.setFocus();
+}
+
+void EditorLanguageSupport::goToNeighbourProblem(bool next)
+{
+    if (m_marks.empty())
+        return;
+    const QTextCursor cursor = m_editor.textCursor();
+    const auto all = m_marks.between(0, std::numeric_limits<int>::max());
+    const auto before = m_marks.between(0, next ? cursor.position() + 1 : cursor.selectionStart());
+    const ProblemMarks::Mark& mark =
+        next ? (before.size() == all.size() ? all.front() : all[before.size()])
+             : (before.empty() ? all.back() : before.back());
+    QTextCursor to(m_editor.document());
+    to.setPosition(mark.position);
+    m_editor.setTextCursor(to);
     m_editor.ensureCursorVisible();
     m_editor.setFocus();
 }

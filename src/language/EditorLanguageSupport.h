@@ -6,6 +6,7 @@
 #include "language/ScriptHighlighter.h"
 #include "language/SignatureHelp.h"
 
+#include <QKeySequence>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -18,9 +19,9 @@ class FunctionList;
 class ScriptEditor;
 
 // Ties the script editor to the language: colours, the partner of the parenthesis beside
-// the cursor, and the problems of the structure check, marked where they are. The check
-// runs once typing pauses and at once when the whole text is replaced. None of it touches
-// the document's text or its undo history.
+// the cursor, and the problems of the check (structure and declarations), marked where they
+// are. The check runs once typing pauses and at once when the whole text is replaced. None
+// of it touches the document's text or its undo history.
 class EditorLanguageSupport : public QObject, public EditorLanguage
 {
     Q_OBJECT
@@ -42,6 +43,13 @@ public:
     void setFunctionList(std::shared_ptr<const FunctionList> list, const QString& path);
     const FunctionList* functionList() const { return m_functions.get(); }
     const QString& functionListPath() const { return m_functionListPath; }
+    // The scripts and globals of the last check, and the document revision they were read
+    // from; they may be older than the text.
+    const std::vector<Declaration>& declarations() const { return m_declarations; }
+    int declarationsRevision() const { return m_declarationsRevision; }
+
+signals:
+    void declarationsRead();
 
 private:
     // Colours the blocks in view; long ones only when `longBlocks` (see ScriptHighlighter),
@@ -49,12 +57,15 @@ private:
     void colourInView(bool longBlocks = false);
     std::pair<int, int> visibleText(const QTextBlock& block) const;
     void contentsChanged(int position, int removed, int added);
-    void checked(std::vector<ScriptProblem> problems);
+    void checked(ScriptReading reading, int revision);
     void describeProblems();
     void showPartner();
     void goToProblem();
     void showSignatureHelp();
     std::optional<std::pair<int, int>> wordAt(int position) const;
+    // The next problem after the cursor, or the one before it; past the last, the first.
+    void goToNeighbourProblem(bool next);
+    void addProblemStep(const char* name, const QString& text, const QKeySequence& key, bool next);
 
     ScriptEditor& m_editor;
     ProblemMarks m_marks;
@@ -66,6 +77,8 @@ private:
     std::shared_ptr<const FunctionList> m_functions;
     QString m_functionListPath;
     std::unique_ptr<SignatureHelp> m_signatureHelp;
+    std::vector<Declaration> m_declarations;
+    int m_declarationsRevision = -1;
 };
 
 // Turns an editor's language support on or off; off, its text shows plain again.

@@ -14,38 +14,69 @@ IdleCheck::IdleCheck(const QTextDocument& document, Done done)
     connect(&m_step, &QTimer::timeout, this, &IdleCheck::step);
 }
 
-void IdleCheck::start()
+namespace {
+
+// The character that stands for a paragraph break in what the check reads: one either way,
+// so that the check's offsets are the document's positions. CR LF stays the paragraph
+// break, which the check counts as one line end.
+char16_t breakAs(LineEnd paragraphBreak)
 {
-    m_checker.emplace(m_functions);
+    return paragraphBreak == LineEnd::CrLf ? EditorChar::ParagraphBreak
+                                           : LineEndText(paragraphBreak).front();
+}
+
+// Hands one block and the line end after it to the reader; the next block, or an invalid
+// one at the end.
+QTextBlock feed(ScriptReader& reader, const QTextBlock& block, const char16_t& lineBreak)
+{
+    reader.add(lexerView(block.text()));
+    const QTextBlock next = block.next();
+    if (next.isValid())
+        reader.add({&lineBreak, 1});
+    return next;
+}
+
+} // namespace
+
+// The whole text at once costs far less than block by block.
+ScriptReading ReadDocument(const QTextDocument& document, LineEnd paragraphBreak)
+{
+    QString text = document.toRawText();
+    if (paragraphBreak != LineEnd::CrLf)
+        text.replace(QChar(EditorChar::ParagraphBreak), QChar(breakAs(paragraphBreak)));
+    return ReadScript(lexerView(text));
+}
+
+void IdleCheck::start(LineEnd paragraphBreak)
+{
+    m_break = breakAs(paragraphBreak);
+    m_reader.emplace(m_functions);
     m_next = m_document.firstBlock();
+    m_revision = m_document.revision();
     step();
 }
 
 void IdleCheck::cancel()
 {
-    m_checker.reset();
+    m_reader.reset();
     m_step.stop();
 }
 
 void IdleCheck::step()
 {
-    if (!m_checker)
+    if (!m_reader)
         return;
     const QDeadlineTimer deadline = IdleStepDeadline();
-    static constexpr char16_t Break[] = {EditorChar::ParagraphBreak};
     for (int blocks = 1; m_next.isValid(); ++blocks) {
-        m_checker->add(lexerView(m_next.text()));
-        m_next = m_next.next();
-        if (m_next.isValid())
-            m_checker->add({Break, 1});
+        m_next = feed(*m_reader, m_next, m_break);
         if (blocks % 16 == 0 && deadline.hasExpired()) {
             m_step.start();
             return;
         }
     }
-    std::vector<ScriptProblem> problems = m_checker->finish();
-    m_checker.reset();
-    m_done(std::move(problems));
+    ScriptReading reading = m_reader->finish();
+    m_reader.reset();
+    m_done(std::move(reading), m_revision);
 }
 
 } // namespace vantrel

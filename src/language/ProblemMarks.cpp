@@ -17,17 +17,26 @@ bool ProblemMarks::set(std::vector<ScriptProblem> problems, const QTextDocument&
 {
     std::vector<Mark> marks;
     marks.reserve(problems.size());
+    const std::size_t lead = FirstToShow(problems);
     for (ScriptProblem& problem : problems) {
         const int at = int(problem.offset);
         const bool blockOpener =
             document.characterAt(at) == u';' && document.characterAt(at + 1) == u'*';
-        marks.push_back({at, blockOpener ? 2 : 1, std::move(problem)});
+        marks.push_back({at, blockOpener ? 2 : 1, std::move(problem), marks.size() == lead});
     }
+    // A note may lie before the error it explains.
+    std::ranges::stable_sort(marks, {}, &Mark::position);
     const bool moved = !std::ranges::equal(marks, m_marks, [](const Mark& a, const Mark& b) {
         return a.position == b.position && a.length == b.length;
     });
     m_marks = std::move(marks);
     return moved;
+}
+
+const ProblemMarks::Mark& ProblemMarks::first() const
+{
+    const auto lead = std::ranges::find_if(m_marks, &Mark::lead);
+    return lead != m_marks.end() ? *lead : m_marks.front();
 }
 
 void ProblemMarks::edited(int position, int removed, int added)
@@ -60,10 +69,15 @@ const ProblemMarks::Mark* ProblemMarks::at(int position) const
 
 QString ProblemMarks::describe(const ScriptProblem& problem)
 {
-    return QStringLiteral("Line %1, column %2: %3")
+    // An error goes without saying; a warning or a note says what it is.
+    const QString weight =
+        problem.severity == Severity::Error
+            ? QString()
+            : QLatin1String(SeverityWord(problem.severity)) + QStringLiteral(": ");
+    return QStringLiteral("Line %1, column %2: %3%4")
         .arg(problem.line)
         .arg(problem.column)
-        .arg(QString::fromStdString(problem.message));
+        .arg(weight, QString::fromStdString(problem.message));
 }
 
 } // namespace vantrel

@@ -95,12 +95,12 @@ std::pair<int, int> around(const QString& text, std::pair<int, int> visible)
 }
 
 // The character that shows a problem: red, and underlined with a red wave, which alone is
-// hard to see under a single parenthesis.
-QTextCharFormat problemFormat()
+// hard to see under a single parenthesis. A note's place likewise, in amber.
+QTextCharFormat markFormat(const QColor& colour)
 {
-    QTextCharFormat format = coloured(ScriptColours::Problem);
+    QTextCharFormat format = coloured(colour);
     format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-    format.setUnderlineColor(ScriptColours::Problem);
+    format.setUnderlineColor(colour);
     return format;
 }
 
@@ -192,7 +192,8 @@ bool ScriptHighlighter::needsColour(const QTextBlock& block, std::pair<int, int>
 
 void ScriptHighlighter::colourBlock(QTextBlock& block, LexState start, int from, int to)
 {
-    static const QTextCharFormat problem = problemFormat();
+    static const QTextCharFormat problem = markFormat(ScriptColours::Problem);
+    static const QTextCharFormat note = markFormat(ScriptColours::Note);
     const QString whole = block.text();
     const std::u16string_view text = lexerView(whole);
     QList<QTextLayout::FormatRange> ranges;
@@ -213,7 +214,8 @@ void ScriptHighlighter::colourBlock(QTextBlock& block, LexState start, int from,
     // Later ranges are merged over earlier ones.
     const int position = block.position();
     for (const ProblemMarks::Mark& mark : m_marks.between(position + from, position + to))
-        ranges.append({mark.position - position, mark.length, problem});
+        ranges.append({mark.position - position, mark.length,
+                       mark.problem.severity == Severity::Note ? note : problem});
     block.layout()->setFormats(ranges);
     // Drawn again on every paint, a line would be shaped again each time: coloured lines
     // keep their glyphs, which makes painting them cheaper than painting plain ones.

@@ -23,10 +23,11 @@ class ProblemMarks;
 // (never in the document, so neither Undo nor the text sees them); each starts from its
 // state in BlockStates, which works out the rest of the document in small idle steps.
 //
-// A file with lone LF line ends is one block, however long. New colours make its layout
-// be made again, which costs as much as a keystroke in it, and colours on a whole long
-// block cost many times that; so such a block gets colours only on the lines around the
-// view, and new ones only with an edit, a new check, or once scrolling pauses.
+// A long line (decompiled scripts have lines of 8,000 characters), or lines joined by the
+// stand-ins for line ends other than the text's own, is one long block. New colours make
+// its layout be made again, which costs as much as a keystroke in it, and colours on a
+// whole long block cost many times that; so such a block gets colours only on the lines
+// around the view, and new ones only with an edit, a new check, or once scrolling pauses.
 class ScriptHighlighter : public QObject
 {
     Q_OBJECT

@@ -15,9 +15,6 @@ QFileDialog& CommonDialog::dialog()
     if (!m_dialog) {
         m_dialog = new QFileDialog(m_parent);
         m_dialog->setObjectName(m_name);
-        // A save appends to the chosen name with ".hsc" behind it and never replaces a
-        // file, so there is nothing to confirm.
-        m_dialog->setOption(QFileDialog::DontConfirmOverwrite);
         if (!m_fileName.isEmpty())
             m_dialog->selectFile(QFileInfo(m_fileName).absoluteFilePath());
     }
@@ -41,8 +38,23 @@ bool CommonDialog::ShowOpen()
 
 bool CommonDialog::ShowSave()
 {
+    return showSave(false);
+}
+
+bool CommonDialog::ShowSaveAs()
+{
+    return showSave(true);
+}
+
+bool CommonDialog::showSave(bool replacing)
+{
     dialog().setAcceptMode(QFileDialog::AcceptSave);
     dialog().setFileMode(QFileDialog::AnyFile);
+    // Save Script appends to the chosen name with ".hsc" behind it and never replaces a
+    // file, so there is nothing to confirm. Save Script As replaces the file it names, with
+    // ".hsc" added only to a name without an extension: the dialog asks about that file.
+    dialog().setOption(QFileDialog::DontConfirmOverwrite, !replacing);
+    dialog().setDefaultSuffix(replacing ? QStringLiteral("hsc") : QString());
     return show();
 }
 

@@ -7,7 +7,7 @@ class QWidget;
 
 namespace vantrel {
 
-// The real dialog: one QFileDialog, named "cdlg", a child of the main window. No title,
+// The real dialog: one QFileDialog, named "cdlg" for scripts, a child of the main window. No title,
 // filter or start folder is set, so it shows the standard titles and lists all files.
 // It is made when first shown: making it builds its widgets and a file system model, a
 // large share of the program's start-up (the benchmark's startup figure).
@@ -18,11 +18,13 @@ public:
 
     bool ShowOpen() override;
     bool ShowSave() override;
+    bool ShowSaveAs() override;
     QString FileName() const override { return m_fileName; }
     void setFileName(const QString& path) override;
 
 private:
     QFileDialog& dialog();
+    bool showSave(bool replacing);
     bool show();
 
     QWidget* m_parent;

@@ -2,10 +2,13 @@
 
 #include <QCheckBox>
 
+class QPainter;
+
 namespace vantrel {
 
-// A check box drawn as a small push button that stays down while checked. The main
-// window gives it only 9 x 13 pixels, too small for a standard indicator with its mark.
+// A check box drawn as a small push button that stays down while checked, with a tick on
+// it then. The main window gives it only 9 x 13 pixels, too small for a standard indicator
+// with its mark.
 class CompactCheckBox : public QCheckBox
 {
     Q_OBJECT
@@ -16,6 +19,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+
+private:
+    void drawCheckMark(QPainter& painter) const;
 };
 
 } // namespace vantrel

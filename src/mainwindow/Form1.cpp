@@ -3,13 +3,16 @@
 #include "about/frmAbout.h"
 #include "editor/ScriptEditor.h"
 #include "files/ScriptFileStore.h"
+#include "find/FindBar.h"
 #include "language/EditorLanguageSupport.h"
 #include "mainwindow/CommonDialog.h"
 #include "mainwindow/CompactCheckBox.h"
 #include "mainwindow/Form1Layout.h"
 #include "mainwindow/FunctionListCommands.h"
+#include "mainwindow/LargeEditorWindow.h"
 #include "mainwindow/MessageBoxSink.h"
 #include "mainwindow/NameMark.h"
+#include "navigation/ScriptNavigation.h"
 #include "programdata/ProgramData.h"
 #include "programdata/TutorialLibrary.h"
 #include "script/ScriptComposer.h"
@@ -18,7 +21,9 @@
 #include "windowkit/ProgramColours.h"
 #include "windowkit/Twips.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,6 +78,7 @@ Form1::Form1(QWidget* parent, const FileSeams& seams)
     buildMenus();
     setUpFileCommands(seams);
     wireCommands();
+    m_largeWindow = std::make_unique<LargeEditorWindow>(*Txt1, *this, buttonStyle());
 
     // The load step: the instructions go in before the window is first shown.
     Text1->setWholeText(instructions());
@@ -92,14 +98,44 @@ QString Form1::scriptText() const
     return Txt1->wholeText();
 }
 
-void Form1::setScriptText(const QString& text)
+void Form1::setScriptText(const QString& text, TextEncoding encoding)
 {
-    Txt1->setWholeText(text);
+    Txt1->setWholeText(text, encoding);
+    Txt1->document()->setModified(false);
 }
 
 void Form1::openScript(const QString& path)
 {
     m_fileCommands->load(path);
+    showFileState();
+}
+
+QString Form1::fileState() const
+{
+    const QString& file = m_fileCommands->textFile();
+    return QStringLiteral("File: %1%2")
+        .arg(file.isEmpty() ? QStringLiteral("none") : QDir::toNativeSeparators(file),
+             Txt1->document()->isModified() ? QStringLiteral(" (changed)") : QString());
+}
+
+// Shown where the documented layout leaves room: the editor's tooltip, its context menu and
+// what a screen reader says of it. The window's caption stays as documented.
+void Form1::showFileState()
+{
+    const QString state = fileState();
+    m_fileStateItem->setText(state);
+    Txt1->setToolTip(state);
+    Txt1->setDescriptionPart(ScriptEditor::DescriptionPart::File, state);
+    if (m_largeWindow)
+        m_largeWindow->setScriptFile(m_fileCommands->textFile(), Txt1->document()->isModified());
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (m_fileCommands->mayClose())
+        return QMainWindow::closeEvent(event);
+    event->ignore();
+    showFileState();
 }
 
 // Files dropped anywhere on the window load; the editors take the ones dropped on them.
@@ -160,7 +196,10 @@ void Form1::buildControls()
     txtclose = inputBox(form1::txtclose);
     // Long lines wrap at the box's width, so only a vertical scroll bar is needed.
     Txt1 = editor(form1::Txt1, Qt::ScrollBarAlwaysOn);
+    Txt1->setTabChangesFocus(false); // scripts are indented with tabs; Ctrl+Tab moves on
     setLanguageSupport(*Txt1, true); // the instructions box stays plain
+    new FindBar(*Txt1);
+    new ScriptNavigation(*Txt1);
     Text1 = editor(form1::Text1, Qt::ScrollBarAlwaysOff);
 }
 
@@ -254,9 +293,10 @@ void Form1::buildMenus()
 {
     const auto command = [this](QWidget* menu, const char* text, const char* name,
                                 void (Form1::*run)()) {
-        QAction* action = menu->addAction(QLatin1String(text));
+        QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setObjectName(QLatin1String(name));
         connect(action, &QAction::triggered, this, run);
+        return action;
     };
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
@@ -264,6 +304,10 @@ void Form1::buildMenus()
     file->setObjectName(QStringLiteral("file"));
     command(file, "Save Script", "SC", &Form1::saveScript);
     command(file, "Load Script", "LS", &Form1::loadScript);
+    // Additions behind the documented items, which keep their places and have no keys.
+    command(file, "Save Changes", "CH", &Form1::saveChanges)->setShortcut(QKeySequence::Save);
+    command(file, "Save Script As\u2026", "SA", &Form1::saveScriptAs)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     // About is a command on the menu bar itself, with no items.
     command(bar, "About", "about", &Form1::showAbout);
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
@@ -280,6 +324,12 @@ void Form1::wireCommands()
     setAcceptDrops(true);
     for (ScriptEditor* editor : {Txt1, Text1})
         connect(editor, &ScriptEditor::fileDropped, this, &Form1::openScript, Qt::QueuedConnection);
+    m_fileStateItem = new QAction(Txt1);
+    m_fileStateItem->setObjectName(QStringLiteral("fileState"));
+    m_fileStateItem->setEnabled(false);
+    Txt1->addAction(m_fileStateItem);
+    connect(Txt1->document(), &QTextDocument::modificationChanged, this, &Form1::showFileState);
+    showFileState();
 }
 
 void Form1::setUpFileCommands(const FileSeams& seams)
@@ -288,9 +338,9 @@ void Form1::setUpFileCommands(const FileSeams& seams)
         m_cdlg = std::make_unique<CommonDialog>(this);
     if (!seams.messages)
         m_messages = std::make_unique<MessageBoxSink>(this);
-    m_store = std::make_unique<ScriptFileStore>(seams.messages ? *seams.messages : *m_messages);
-    FileDialog& dialog = seams.dialog ? *seams.dialog : *m_cdlg;
     MessageSink& messages = seams.messages ? *seams.messages : *m_messages;
+    m_store = std::make_unique<ScriptFileStore>(messages);
+    FileDialog& dialog = seams.dialog ? *seams.dialog : *m_cdlg;
     // The function list of the loaded script's game, found beside it once it loaded.
     if (!seams.functionListDialog)
         m_functionListDialog =
@@ -299,11 +349,15 @@ void Form1::setUpFileCommands(const FileSeams& seams)
         *Txt1, seams.functionListDialog ? *seams.functionListDialog : *m_functionListDialog,
         messages);
     Txt1->addAction(m_functionLists->useAction());
+    QTextDocument* text = Txt1->document();
     m_fileCommands = std::make_unique<ScriptCommands>(
-        dialog, *m_store, Txt1->wholeTextInPieces(), [this, &dialog](const QString& text) {
-            setScriptText(text);
-            m_functionLists->scriptLoaded(dialog.FileName());
-        });
+        dialog, *m_store, messages,
+        EditorLink{Txt1->wholeTextInPieces(),
+                   [this, &dialog](const QString& t, TextEncoding encoding) {
+                       setScriptText(t, encoding);
+                       m_functionLists->scriptLoaded(dialog.FileName());
+                   },
+                   [text] { return text->isModified(); }, [text] { text->setModified(false); }});
 }
 
 void Form1::compile()
@@ -313,6 +367,9 @@ void Form1::compile()
         fields.*field = box->text().toStdString();
     fields.twoVehicles = Check1->checkState() != Qt::Unchecked;
     setScriptText(QString::fromStdString(ComposeScript(fields)));
+    // A new script: Save Changes must not write it over the file that was loaded.
+    m_fileCommands->forgetFile();
+    showFileState();
 }
 
 void Form1::toggleSecondVehicle()
@@ -326,11 +383,24 @@ void Form1::toggleSecondVehicle()
 void Form1::loadScript()
 {
     m_fileCommands->load();
+    showFileState();
 }
 
 void Form1::saveScript()
 {
     m_fileCommands->save();
+}
+
+void Form1::saveChanges()
+{
+    m_fileCommands->saveChanges();
+    showFileState();
+}
+
+void Form1::saveScriptAs()
+{
+    m_fileCommands->saveAs();
+    showFileState();
 }
 
 // One About box, whichever window asks for it.

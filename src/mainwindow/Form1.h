@@ -22,6 +22,7 @@ struct ControlSpec;
 struct ScriptFields;
 class FileDialog;
 class FunctionListCommands;
+class LargeEditorWindow;
 class MessageSink;
 class ScriptFileStore;
 
@@ -36,9 +37,14 @@ public:
     explicit Form1(QWidget* parent = nullptr, const FileSeams& seams = {});
     ~Form1() override;
 
-    // The editor's whole text: the only way other commands read or replace the script.
+    // The editor's whole text: the only way other commands read or replace the script. A
+    // text set whole counts as unchanged: only hand edits are asked about on closing.
     QString scriptText() const;
-    void setScriptText(const QString& text);
+    // A loaded text keeps its encoding; Compile's is Windows-1252.
+    void setScriptText(const QString& text, TextEncoding encoding = TextEncoding::Windows1252);
+
+    // The text's file and whether it has hand edits, as the editor describes itself.
+    QString fileState() const;
 
     static QString instructions();
 
@@ -50,6 +56,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -70,6 +77,9 @@ private:
     void toggleSecondVehicle();
     void loadScript();
     void saveScript();
+    void saveChanges();
+    void saveScriptAs();
+    void showFileState();
     void showAbout();
     void showTutorial();
     QMainWindow* createTutorial();
@@ -107,8 +117,11 @@ private:
     std::unique_ptr<ScriptCommands> m_fileCommands;
     std::unique_ptr<FileDialog> m_functionListDialog;
     std::unique_ptr<FunctionListCommands> m_functionLists;
+    QAction* m_fileStateItem = nullptr; // in the editor's context menu
     WindowSlot<frmAbout> m_about;
     WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial window's library
+    // Last, so that the editor is home before anything else goes.
+    std::unique_ptr<LargeEditorWindow> m_largeWindow;
 };
 
 } // namespace vantrel

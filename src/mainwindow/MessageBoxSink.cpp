@@ -11,4 +11,25 @@ void MessageBoxSink::showCritical(const QString& title, const QString& text)
     box.exec();
 }
 
+MessageSink::Answer MessageBoxSink::ask(const QString& title, const QString& text,
+                                        const QList<Answer>& offered)
+{
+    static constexpr std::pair<Answer, QMessageBox::StandardButton> Buttons[] = {
+        {Answer::Save, QMessageBox::Save},
+        {Answer::Discard, QMessageBox::Discard},
+        {Answer::Cancel, QMessageBox::Cancel}};
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    for (const auto& [answer, button] : Buttons)
+        if (offered.contains(answer))
+            box.addButton(button);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int chosen = box.exec();
+    for (const auto& [answer, button] : Buttons)
+        if (chosen == button)
+            return answer;
+    return Answer::Cancel;
+}
+
 } // namespace vantrel

@@ -23,6 +23,8 @@ inline const QColor ButtonText{0, 0, 0};
 inline const QColor ButtonEdge{48, 48, 48};
 inline const QColor FocusEdge{255, 255, 255};
 inline const QColor PressedFace{104, 104, 104};
+// The tick on the main window's small check box, on its grey face.
+inline const QColor CheckMark{0, 0, 0};
 // The tutorial's video area, around the picture and behind a message.
 inline const QColor VideoBackground{0, 0, 0};
 } // namespace ProgramColours

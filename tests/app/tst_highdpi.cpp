@@ -23,12 +23,19 @@ int reportGeometry(int argc, char** argv)
     window.show();
     if (!QTest::qWaitFor([&window] { return !window.windowIcon().isNull(); }))
         return 1; // the icon comes once the window has painted
-    for (const char* command : {"about", "VT"})
+    for (const char* command : {"EditInLargeWindow", "about", "VT"})
         window.findChild<QAction*>(QLatin1String(command))->trigger();
     const qreal ratio = window.devicePixelRatioF();
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top != &window && !top->isVisible())
             continue;
+        if (top->objectName() == QLatin1String("LargeEditorWindow")) {
+            std::cout << "screenshare";
+            for (int value : {top->x(), top->y(), top->width(), top->height()})
+                std::cout << ' ' << qRound(value * ratio);
+            std::cout << '\n';
+            continue;
+        }
         const QList<QWidget*> controls = top->findChildren<QWidget*>() << top;
         for (const QWidget* control : controls) {
             if (control->objectName().isEmpty() || (control->isWindow() && control != top))
@@ -43,6 +50,18 @@ int reportGeometry(int argc, char** argv)
     const QSize icon = window.windowIcon().pixmap(QSize(32, 32), ratio).size();
     std::cout << "icon 0 0 " << icon.width() << ' ' << icon.height() << std::endl;
     return 0;
+}
+
+// The large window is placed as a share of the screen, which has as many device pixels at
+// any scale: its line, taken out of the report, as x, y, width and height.
+QList<int> takeScreenShare(QStringList& lines)
+{
+    const QString line = lines.filter(QStringLiteral("screenshare ")).value(0);
+    lines.removeAll(line);
+    QList<int> values;
+    for (const QString& word : line.split(u' ').mid(1))
+        values << word.toInt();
+    return values;
 }
 
 QStringList runReport(const QString& scale)
@@ -69,9 +88,16 @@ class HighDpiTest : public QObject
 private slots:
     void scaleTwoDoublesEveryGeometryAndSharpensTheIcon()
     {
-        const QStringList one = runReport(QStringLiteral("1"));
+        QStringList one = runReport(QStringLiteral("1"));
+        QStringList two = runReport(QStringLiteral("2"));
         QVERIFY(one.size() > 40 && one.contains(QStringLiteral("frmAbout/cmdOK 283 192 84 23")) &&
-                one.contains(QStringLiteral("icon 0 0 32 32")));
+                one.contains(QStringLiteral("icon 0 0 32 32")) &&
+                one.contains(QStringLiteral("Form1/LargeWindowNote 16 33 297 345")));
+        const QList<int> shareOne = takeScreenShare(one), shareTwo = takeScreenShare(two);
+        QCOMPARE(shareOne.size(), 4);
+        QVERIFY(shareOne[2] > 400);
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(qAbs(shareOne[i] - shareTwo.value(i)) <= 2, qPrintable(QString::number(i)));
         QVERIFY(!one.filter(QStringLiteral("Form2/WindowsMediaPlayer1 ")).isEmpty());
         QStringList doubled;
         for (const QString& line : one) {
@@ -81,7 +107,7 @@ private slots:
             doubled << words.join(u' ');
         }
         doubled.sort();
-        QCOMPARE(runReport(QStringLiteral("2")), doubled);
+        QCOMPARE(two, doubled);
     }
 };
 

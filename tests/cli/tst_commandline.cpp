@@ -73,7 +73,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
-        QVERIFY(write("clean.hsc", "(script \"\xE9\" (a))"));
+        QVERIFY(write("clean.hsc", "(script startup caf\xE9 (a \"\xE9\"))"));
         QVERIFY(write("broken.hsc", "\xE9\xE9 )\r\n(x"));
         QVERIFY(write("functions.txt", "; AVAILABLE FUNCTIONS:\r\n\r\n"
                                        "(<void> object_teleport <object> <cutscene_flag>)\r\n"
@@ -83,6 +83,13 @@ private slots:
                                    "\r\n\r\n(<short> some_global)\r\n"));
         QVERIFY(write("calls.hsc", "(object_teleport a)\r\n(sleep_until a 1 2)\r\n"
                                    "(ai_place s 1 2)(other 1)\r\n"));
+        QVERIFY(write("-odd.hsc", ")"));
+        QVERIFY(
+            write("extra.hsc", "(script startup a\r\n\t(begin\r\n\t\t(x))\r\n\t\t(y))\r\n\t(z))"));
+        QVERIFY(write("utf8.hsc", "\xEF\xBB\xBF\"\xE2\x80\x9C\xF0\x9F\x98\x80\" )\n(x"));
+        QVERIFY(write("cr.hsc", "(a)\r)\r\n\r)"));
+        QVERIFY(write("warned.hsc", "(script startup a ())\n\"b\""));
+        QVERIFY(write("dialect.hsc", "// C-like\nscript startup a()\n{\n}\n"));
     }
 
     void commands_data()
@@ -107,10 +114,38 @@ private slots:
             << usage("unknown command 'a.hsc' (the window opens one FILE)") << old;
 
         // Columns count characters: each of the two letters before the ')' is one byte.
-        const QByteArray broken = "broken.hsc:1:4: error: ')' closes nothing\n"
-                                  "broken.hsc:2:1: error: '(' is never closed\n";
+        const QByteArray broken =
+            "broken.hsc:1:1: warning: '\xC3\xA9\xC3\xA9' is outside every form\n"
+            "broken.hsc:1:4: error: ')' closes nothing\n"
+            "broken.hsc:2:1: error: '(' is never closed\n";
         QTest::newRow("problems") << QStringList{"check", "broken.hsc", "clean.hsc"} << 1 << broken
                                   << none << old;
+        QTest::newRow("a note after the error, where the mistake most likely is")
+            << QStringList{"check", "extra.hsc"} << 1
+            << QByteArray("extra.hsc:5:5: error: ')' closes nothing\n"
+                          "extra.hsc:3:6: note: this ')' may be the extra one: the lines after "
+                          "it are indented as if the form went on\n")
+            << none << old;
+        // A UTF-8 file's characters, its byte order mark none; each line end one line.
+        QTest::newRow("UTF-8 and CR") << QStringList{"check", "utf8.hsc", "cr.hsc"} << 1
+                                      << QByteArray("utf8.hsc:1:1: warning: string outside every "
+                                                    "form\n"
+                                                    "utf8.hsc:1:6: error: ')' closes nothing\n"
+                                                    "utf8.hsc:2:1: error: '(' is never closed\n"
+                                                    "cr.hsc:2:1: error: ')' closes nothing\n"
+                                                    "cr.hsc:1:3: note: this ')' may be the extra "
+                                                    "one: the lines after it are indented as if "
+                                                    "the form went on\n"
+                                                    "cr.hsc:4:1: error: ')' closes nothing\n")
+                                      << none << old;
+        // Warnings and notes alone leave the status at 0.
+        QTest::newRow("warnings only")
+            << QStringList{"check", "warned.hsc", "dialect.hsc"} << 0
+            << QByteArray("warned.hsc:1:19: warning: empty form '()'\n"
+                          "warned.hsc:2:1: warning: string outside every form\n"
+                          "dialect.hsc:1:1: note: file is in the C-like dialect, not the "
+                          "parenthesised language: not checked\n")
+            << none << old;
         QTest::newRow("unreadable files")
             << QStringList{"check", "missing.hsc", "broken.hsc", "folder"} << 2 << broken
             << QByteArray("missing.hsc: File not found. Check if the file is Currently exists.\n"
@@ -174,6 +209,24 @@ private slots:
         QTest::newRow("missing folder")
             << QStringList{"compose", "--output", "no/x.hsc"} << 1 << none
             << QByteArray("no/x.hsc: Error 2: No such file or directory\n") << old;
+
+        // getopt's conventions: a value is the next word, and "--" ends the options.
+        QTest::newRow("-h as the vehicle")
+            << QStringList{"compose", "--vehicle", "-h", "--flag", "--help"} << 0
+            << script({{&ScriptFields::vehicleName, "-h"}, {&ScriptFields::flagName, "--help"}})
+            << none << old;
+        QTest::newRow("-- as the vehicle")
+            << QStringList{"compose", "--vehicle", "--"} << 0
+            << script({{&ScriptFields::vehicleName, "--"}}) << none << old;
+        QTest::newRow("check -- -odd.hsc")
+            << QStringList{"check", "--", "-odd.hsc"} << 1
+            << QByteArray("-odd.hsc:1:1: error: ')' closes nothing\n") << none << old;
+        QTest::newRow("-h after --")
+            << QStringList{"check", "clean.hsc", "--", "-h"} << 2 << none
+            << QByteArray("-h: File not found. Check if the file is Currently exists.\n") << old;
+        QTest::newRow("compose after --")
+            << QStringList{"compose", "--", "--output", "out.hsc"} << 2 << none
+            << usage("compose takes options only, not '--output'") << old;
         QTest::newRow("full disk")
             << QStringList{"compose", "--output=/dev/full"} << 1 << none
             << QByteArray("/dev/full: Error 28: No space left on device\n") << old;
@@ -197,6 +250,62 @@ private slots:
         QVERIFY(!QFile::exists(path("no")));
     }
 
+    // The launcher starts the window program for the window's words, "--" included, and the
+    // command program for a command; the window program reads the words as the launcher
+    // does. With no display it gets no further than loading the window libraries, which a
+    // command never loads.
+    void windowOrCommand_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("window");
+        QTest::newRow("-odd.hsc after --") << QStringList{"--", "-odd.hsc"} << true;
+        QTest::newRow("a file named check") << QStringList{"--", "check"} << true;
+        QTest::newRow("-- after the file") << QStringList{"clean.hsc", "--"} << true;
+        QTest::newRow("-odd.hsc alone") << QStringList{"-odd.hsc"} << false;
+        QTest::newRow("check -- -odd.hsc") << QStringList{"check", "--", "-odd.hsc"} << false;
+        QTest::newRow("two files after --") << QStringList{"--", "a.hsc", "b.hsc"} << false;
+    }
+
+    void windowOrCommand()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, window);
+        const Run result = run(arguments, m_dir.path(), {QStringLiteral("LD_DEBUG=files")});
+        QVERIFY(result.err.contains("file=libQt6Core.so.6"));
+        QCOMPARE(result.err.contains("file=libQt6Widgets.so.6"), window);
+        // Neither program took the words for a mistake.
+        if (window)
+            QVERIFY2(!result.err.contains("for more information"), result.err.constData());
+    }
+
+    // An append starts on a line of its own: the script is never glued onto a last comment,
+    // and the file still checks clean.
+    void composeAppendsOnALineOfItsOwn_data()
+    {
+        QTest::addColumn<QByteArray>("old");
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::newRow("comment, CR LF") << QByteArray("(a)\r\n; end") << QByteArray("\r\n");
+        QTest::newRow("comment, LF") << QByteArray("(a)\n; end") << QByteArray("\n");
+        QTest::newRow("no line end") << QByteArray("(a)") << QByteArray("\r\n");
+        QTest::newRow("line end last") << QByteArray("(a)\n") << QByteArray();
+    }
+
+    void composeAppendsOnALineOfItsOwn()
+    {
+        QFETCH(QByteArray, old);
+        QFETCH(QByteArray, lineEnd);
+        QVERIFY(write("glued.hsc", old));
+        const Run compose =
+            run({QStringLiteral("compose"), QStringLiteral("--output=glued.hsc")}, m_dir.path());
+        QCOMPARE(compose.status, 0);
+        QFile file(path("glued.hsc"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old + lineEnd + script() + "\r\n");
+        const Run check = run({QStringLiteral("check"), QStringLiteral("glued.hsc")}, m_dir.path());
+        QCOMPARE(check.out + check.err, QByteArray());
+        QCOMPARE(check.status, 0);
+    }
+
     void helpAndFailedOutput()
     {
         const Run help = run({QStringLiteral("compose"), QStringLiteral("-h")}, m_dir.path());
@@ -204,11 +313,27 @@ private slots:
         for (const char* word :
              {"check FILE...", "--functions LIST", "compose [OPTION]...", "--script-name NAME",
               "--trigger NAME", "--flag NAME", "--vehicle NAME", "--second-vehicle NAME",
-              "--output FILE", "--version"})
+              "--output FILE", "--version", "Warnings: an", "1 when check found an error"})
             QVERIFY2(help.out.contains(word), word);
         const Run full = run({QStringLiteral("compose")}, m_dir.path(), {}, "/dev/full");
         QCOMPARE(full.status, 1);
         QCOMPARE(full.err, "vantrel: standard output: No space left on device\n");
+    }
+
+    // Where Qt would abort, advising to reinstall: one line, and status 1.
+    void windowWithoutDisplaySaysSo()
+    {
+        const QByteArray said =
+            "vantrel: no display could be opened for the window; check and compose need none\n";
+        const Run none = run({QStringLiteral("clean.hsc")}, m_dir.path());
+        QCOMPARE(none.err, said);
+        QCOMPARE(none.out, QByteArray());
+        QCOMPARE(none.status, 1);
+        // A display named but out of reach: Qt says which, then so do we.
+        const Run away = run({}, m_dir.path(), {QStringLiteral("DISPLAY=:4097")});
+        QVERIFY2(away.err.endsWith(said) && !away.err.contains("Reinstalling"),
+                 away.err.constData());
+        QCOMPARE(away.status, 1);
     }
 
     // The commands load Qt Core alone: no window system library, no platform plugin.

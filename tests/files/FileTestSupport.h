@@ -27,10 +27,23 @@ public:
         messages.append({title, text});
     }
 
+    // Each question takes the next answer the test gave, and is noted with its answers.
+    Answer ask(const QString& title, const QString& text, const QList<Answer>& offered) override
+    {
+        questions.append({title, text});
+        questionsOffered.append(offered);
+        if (answers.isEmpty())
+            qFatal("asked once more than the test expected: %s", qPrintable(text));
+        return answers.takeFirst();
+    }
+
     // The messages so far, which it then forgets.
     QList<Message> take() { return std::exchange(messages, {}); }
 
     QList<Message> messages;
+    QList<Answer> answers;
+    QList<Message> questions;
+    QList<QList<Answer>> questionsOffered;
 };
 
 inline QByteArray readBytes(const QString& path)

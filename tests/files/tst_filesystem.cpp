@@ -159,6 +159,67 @@ void failuresGiveTheSystemsNumber(const files::Path& folder)
     }
 }
 
+// A save that replaces a file: the new text goes to a file beside it, which takes the old
+// one's permissions and is renamed over it.
+void replacingWritesBesideAndRenamesOver(const files::Path& folder)
+{
+    const files::Path path = folder / u8"replaced \u00E9.hsc";
+    files::Handle file = files::NoHandle;
+    bool created = false;
+    CHECK(files::openForAppending(path, file, created) == 0 && created);
+    CHECK(files::write(file, "old\r\n; last", 11) == 0);
+    // An append reads how the file ends without moving where writes go.
+    std::string read(8, '\0');
+    std::int64_t done = 0;
+    CHECK(files::readAt(file, 5, read.data(), 6, done) == 0 && read.substr(0, 6) == "; last");
+    CHECK(files::readAt(file, 9, read.data(), 8, done) == 0 && done == 2);
+    CHECK(files::write(file, "!", 1) == 0 && sizeOf(file) == 12);
+#ifndef _WIN32
+    CHECK(files::setPermissions(file, 0640) == 0);
+#endif
+    files::FileState old;
+    CHECK(files::stateOf(file, old) == 0 && old.size == 12);
+    CHECK(files::close(file) == 0);
+    files::FileState byPath;
+    CHECK(files::stateOf(path, byPath) == 0 && byPath.sameVersion(old));
+    CHECK(byPath.permissions == old.permissions);
+
+    files::Path beside, another;
+    files::Handle other = files::NoHandle;
+    CHECK(files::createBeside(path, beside, file) == 0);
+    CHECK(beside.parent_path() == path.parent_path() && beside != path);
+    CHECK(files::createBeside(path, another, other) == 0 && another != beside);
+    CHECK(files::close(other) == 0 && files::remove(another) == 0);
+    CHECK(files::setPermissions(file, old.permissions) == 0);
+    CHECK(files::write(file, "new", 3) == 0 && files::flushToDisk(file) == 0);
+    files::FileState written;
+    CHECK(files::stateOf(file, written) == 0 && written.size == 3);
+    CHECK(files::close(file) == 0);
+    CHECK(readAll(path) == "old\r\n; last!"); // untouched until the rename
+    CHECK(files::replace(beside, path) == 0);
+    CHECK(files::flushFolderOf(path) == 0);
+    CHECK(readAll(path) == "new");
+    files::FileState now;
+    CHECK(files::stateOf(path, now) == 0 && now.sameVersion(written) && !now.sameVersion(old));
+    CHECK(now.permissions == old.permissions);
+    std::int64_t size = 0;
+    CHECK_ERROR(files::sizeOf(beside, size), NoFile);
+
+    // A folder is not replaced, and neither is a file this user may not write.
+    CHECK(files::createBeside(path, beside, file) == 0 && files::close(file) == 0);
+    const files::Path empty = folder / "folder.hsc";
+    CHECK(std::filesystem::create_directory(empty));
+    CHECK_ERROR(files::replace(beside, empty), DirectoryInTheWay);
+    CHECK(std::filesystem::is_directory(empty) && std::filesystem::remove(empty));
+#ifdef _WIN32
+    CHECK(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    CHECK_ERROR(files::replace(beside, path), ERROR_ACCESS_DENIED);
+    CHECK(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+#endif
+    CHECK(readAll(path) == "new");
+    CHECK(files::remove(beside) == 0 && files::remove(path) == 0);
+}
+
 files::Path newFolder()
 {
     const std::string base = (std::filesystem::temp_directory_path() / "vantrel-test-").string();
@@ -176,6 +237,7 @@ int main()
     const files::Path folder = newFolder();
     appendCreatesAppendsAndRollsBack(folder);
     failuresGiveTheSystemsNumber(folder);
+    replacingWritesBesideAndRenamesOver(folder);
     std::error_code ignored; // a failed run may leave a file open
     std::filesystem::remove_all(folder, ignored);
     std::printf("%d passed, %d failed\n", passed, failed);

@@ -15,7 +15,7 @@ mkdir -p "$relocated"
 if ! { cmake -S "$source" -B "$relocated" -G "$generator" -DCMAKE_BUILD_TYPE="$build_type" \
         -DCMAKE_CXX_COMPILER="$compiler" -DVANTREL_WERROR="$werror" -DVANTREL_BENCH=OFF \
         -DCMAKE_INSTALL_PREFIX=/opt/vantrel-configured -DCMAKE_INSTALL_LIBEXECDIR=$libexec &&
-      cmake --build "$relocated" --target vantrel vantrel_tutorial test_installedlayout; } >"$log" 2>&1; then
+      cmake --build "$relocated" --target vantrel vantrel_tutorial vantrel_manual test_installedlayout; } >"$log" 2>&1; then
     tail -n 60 "$log"
     exit 1
 fi

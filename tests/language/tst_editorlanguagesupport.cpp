@@ -1,3 +1,4 @@
+#include "Contrast.h"
 #include "NamedChild.h"
 #include "editor/ScriptEditor.h"
 #include "language/EditorLanguageSupport.h"
@@ -13,6 +14,7 @@
 #include <QTextLayout>
 #include <QToolTip>
 #include <cmath>
+#include <memory>
 
 using namespace vantrel;
 
@@ -31,6 +33,16 @@ QTextCharFormat shownAt(const ScriptEditor& editor, int position)
     return shown;
 }
 
+// The mouse rests on the character at `position`, asking for its tooltip.
+void hover(ScriptEditor& editor, int position)
+{
+    QTextCursor at(editor.document());
+    at.setPosition(position);
+    const QPoint point = editor.cursorRect(at).center() + QPoint(2, 0);
+    QHelpEvent help(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
+    QApplication::sendEvent(editor.viewport(), &help);
+}
+
 QColor colourAt(const ScriptEditor& editor, int position)
 {
     return shownAt(editor, position).foreground().color();
@@ -43,19 +55,6 @@ QList<int> partnerMarks(const ScriptEditor& editor)
         marks << mark.cursor.selectionStart();
     std::sort(marks.begin(), marks.end());
     return marks;
-}
-
-// WCAG contrast between two colours.
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto linear = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double one = luminance(a), other = luminance(b);
-    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
 }
 
 struct ShownEditor : ScriptEditor
@@ -143,21 +142,18 @@ private slots:
     {
         ShownEditor editor(QStringLiteral("(a))\r\n(b"));
         const QString first = QStringLiteral("Line 1, column 4: ')' closes nothing");
-        QTRY_COMPARE(editor.accessibleDescription(), "First of 2 problems: " + first);
+        QTRY_COMPARE(editor.accessibleDescription(),
+                     "First of 2 problems: " + first + "\nText: Windows-1252, CR LF line ends");
         QCOMPARE(shownAt(editor, 3).underlineStyle(), QTextCharFormat::WaveUnderline);
         QCOMPARE(shownAt(editor, 2).underlineStyle(), QTextCharFormat::NoUnderline);
 
-        QTextCursor at(editor.document());
-        at.setPosition(3);
-        const QPoint point = editor.cursorRect(at).center() + QPoint(2, 0);
-        QHelpEvent hover(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
-        QApplication::sendEvent(editor.viewport(), &hover);
+        hover(editor, 3);
         QTRY_COMPARE(QToolTip::text(), first);
 
         for (const QString& text : {QStringLiteral("(fine)"), QStringLiteral("(a))\r\n(b")}) {
             editor.setWholeText(text);
             editor.putCursor(6);
-            QTRY_COMPARE(editor.accessibleDescription().isEmpty(), text == "(fine)");
+            QTRY_COMPARE(editor.accessibleDescription().startsWith("Text: "), text == "(fine)");
             QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
                                     editor.mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(editor.viewport(), &click);
@@ -169,6 +165,89 @@ private slots:
             QCOMPARE(editor.textCursor().position(), text == "(fine)" ? 6 : 3);
             delete menu;
         }
+    }
+
+    // A ')' missing at the end of line 4 is reported at the script's first '(': the note on
+    // line 4, in amber, is where Go to Problem goes; the error keeps its red mark.
+    void goToProblemGoesWhereTheMistakeWasMostLikelyMade()
+    {
+        ShownEditor editor(
+            QStringLiteral("(script startup a\r\n\t(begin\r\n\t\t(x)\r\n\t\t(y)\r\n\t(z))"));
+        const auto at = [&](int line, int column) {
+            return editor.document()->findBlockByNumber(line - 1).position() + column - 1;
+        };
+        QTRY_COMPARE(editor.accessibleDescription().section(u'\n', 0, 0),
+                     "First of 2 problems: Line 4, column 5: note: a ')' may be missing after "
+                     "this: the next line is indented as if the form were closed");
+        QTRY_COMPARE(colourAt(editor, at(4, 5)), ScriptColours::Note);
+        QCOMPARE(shownAt(editor, at(4, 5)).underlineStyle(), QTextCharFormat::WaveUnderline);
+        QCOMPARE(colourAt(editor, at(3, 5)), ScriptColours::Parenthesis);
+        QCOMPARE(colourAt(editor, at(1, 1)), ScriptColours::Problem);
+        editor.putCursor(0);
+        QContextMenuEvent click(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                editor.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(editor.viewport(), &click);
+        auto* menu = editor.findChild<QMenu*>();
+        QVERIFY(menu);
+        child<QAction>(*menu, "goToProblem")->trigger();
+        QCOMPARE(editor.textCursor().position(), at(4, 5));
+        delete menu;
+    }
+
+    // The marks name the line and column the saved file will have, whatever its line end:
+    // CR LF, LF and CR each end one line, also where the editor shows one as a stand-in.
+    void problemsArePlacedAsInTheFile_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("position"); // in the editor, where Go to Problem puts the cursor
+        // Comments before the ')' leave no other closer to suspect, so no note comes first.
+        QTest::newRow("LF") << "; a\n\t(b))\n"
+                            << "Line 2, column 5" << 8;
+        QTest::newRow("CR") << "; a\r\t(b))\r"
+                            << "Line 2, column 5" << 8;
+        QTest::newRow("CR LF in LF") << "; a\r\n; b\n)\n"
+                                     << "Line 3, column 1" << 9;
+        QTest::newRow("LF in CR LF") << "; a\n; b\r\n\r\n)"
+                                     << "Line 4, column 1" << 9;
+        QTest::newRow("LF CR in CR LF") << "; a\n\r)\r\n\r\n"
+                                        << "Line 3, column 1" << 5;
+        QTest::newRow("LF after CR in CR") << "; a\r\n\r; b\r\t)\r"
+                                           << "Line 4, column 2" << 11;
+    }
+
+    void problemsArePlacedAsInTheFile()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, problem);
+        QFETCH(int, position);
+        ShownEditor editor(text);
+        QCOMPARE(editor.wholeText(), text);
+        QTRY_COMPARE(editor.accessibleDescription().section(u'\n', 0, 0),
+                     "Problem: " + problem + ": ')' closes nothing");
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                editor.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(editor.viewport(), &click);
+        std::unique_ptr<QMenu> menu(editor.findChild<QMenu*>());
+        QVERIFY(menu);
+        child<QAction>(*menu, "goToProblem")->trigger();
+        QCOMPARE(editor.textCursor().position(), position);
+        QCOMPARE(editor.document()->characterAt(position), u')');
+    }
+
+    // The declaration rules mark the editor as vantrel check reports them; a warning says
+    // it is one.
+    void declarationProblemsAreMarkedWhereTheCheckReportsThem()
+    {
+        ShownEditor editor(QStringLiteral("(global short a 1)\r\n(script continous b (c))\r\n ()"));
+        QTRY_COMPARE(editor.accessibleDescription().section(u'\n', 0, 0),
+                     "First of 2 problems: Line 2, column 9: unknown script type 'continous'");
+        QCOMPARE(shownAt(editor, 27).underlineStyle(), QTextCharFormat::WaveUnderline);
+        hover(editor, 45);
+        QTRY_COMPARE(QToolTip::text(),
+                     QStringLiteral("Line 3, column 2: warning: empty form '()'"));
+        editor.setWholeText(QStringLiteral("(global short a 1)\r\n(script continuous b (c))"));
+        QTRY_COMPARE(editor.accessibleDescription(), "Text: Windows-1252, CR LF line ends");
     }
 
     void blockCommentColoursTheLinesBelowUntilTakenBack()

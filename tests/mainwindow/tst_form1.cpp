@@ -1,3 +1,4 @@
+#include "Contrast.h"
 #include "NamedChild.h"
 #include "about/frmAbout.h"
 #include "app/Application.h"
@@ -195,20 +196,21 @@ private slots:
                  QApplication::palette().color(QPalette::Base));
     }
 
-    void menusHoldTheCommandsWithoutShortcuts()
+    void menusHoldTheDocumentedCommandsWithoutShortcuts()
     {
         QStringList found;
-        const auto note = [&](const QAction* action, const QString& name) {
-            QVERIFY2(action->shortcut().isEmpty(), qPrintable(name));
-            found << name + u'=' + action->text();
-        };
         for (const QAction* top : m_window->menuBar()->actions()) {
-            note(top, top->menu() ? top->menu()->objectName() : top->objectName());
+            found << (top->menu() ? top->menu()->objectName() : top->objectName()) + u'=' +
+                         top->text() + top->shortcut().toString();
             for (const QAction* item : top->menu() ? top->menu()->actions() : QList<QAction*>())
-                note(item, item->objectName());
+                found << item->objectName() + u'=' + item->text() + u' ' +
+                             item->shortcut().toString();
         }
-        QCOMPARE(found, QStringList({"file=File", "SC=Save Script", "LS=Load Script", "about=About",
-                                     "hlp=Help", "VT=Video Tutorial"}));
+        // The two saves that replace a file come after the documented items.
+        QCOMPARE(found, QStringList({"file=File", "SC=Save Script ", "LS=Load Script ",
+                                     "CH=Save Changes Ctrl+S",
+                                     QStringLiteral("SA=Save Script As\u2026 Ctrl+Shift+S"),
+                                     "about=About", "hlp=Help", "VT=Video Tutorial "}));
         // Alt reaches the menu bar, and no access keys are underlined.
         QTest::keyClick(m_window.get(), Qt::Key_Alt, Qt::AltModifier);
         QTRY_VERIFY(m_window->menuBar()->activeAction());
@@ -235,6 +237,53 @@ private slots:
         QTest::keyClick(check, Qt::Key_Space);
         QVERIFY(!check->isChecked());
         QVERIFY(!second->isVisible() && !control("Label6")->isVisible());
+    }
+
+    // Checked, the small box shows a tick that stands out from its face at 3:1 or more, not
+    // a shade alone; drawn as grab() draws it, at scale 1 and at scale 2.
+    void checkMarkShowsTheStateAtScaleOneAndTwo_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2") << 2.0;
+    }
+
+    void checkMarkShowsTheStateAtScaleOneAndTwo()
+    {
+        QFETCH(qreal, scale);
+        auto* check = control<QCheckBox>("Check1");
+        const QColor face = check->palette().color(QPalette::Button);
+        const auto drawn = [&] {
+            QPixmap pixmap(check->size() * scale);
+            pixmap.setDevicePixelRatio(scale);
+            check->render(&pixmap);
+            return pixmap.toImage();
+        };
+        // Inside the edges: the pixels that stand out from the face.
+        const auto mark = [&](const QImage& image) {
+            QRect marked;
+            int faces = 0;
+            const int edge = qRound(scale);
+            for (int y = edge; y < image.height() - edge; ++y)
+                for (int x = edge; x < image.width() - edge; ++x) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    faces += pixel == face;
+                    if (contrast(pixel, face) >= 3)
+                        marked |= QRect(x, y, 1, 1);
+                }
+            return std::pair(marked, faces);
+        };
+        const auto [none, plainFace] = mark(drawn());
+        QVERIFY(none.isEmpty());
+        click("Check1");
+        QVERIFY(check->isChecked());
+        control("Txt1")->setFocus(); // the focus frame stands out as well
+        const auto [tick, facesLeft] = mark(drawn());
+        // Across most of the face's width and a good part of its height, which stays grey.
+        const QSize inside = (check->size() - QSize(2, 2)) * scale;
+        QVERIFY2(tick.width() >= inside.width() * 3 / 4 && tick.height() >= inside.width() / 2,
+                 qPrintable(QStringLiteral("%1 x %2").arg(tick.width()).arg(tick.height())));
+        QVERIFY(facesLeft >= plainFace / 2);
     }
 
     void compileFollowsTheCheckBoxAndReplacesTheEditor()
@@ -300,9 +349,69 @@ private slots:
         control("Txt1")->setFocus();
         for (const char* name : {"txtscriptname", "txttrigger", "txtflag", "txtvehic", "cmdcmpl",
                                  "cmdsave", "txtvehic2", "Check1", "cmdload", "Text1", "Txt1"}) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* from = QApplication::focusWidget();
+            // Tab types a tab in the editor: Ctrl+Tab leaves it.
+            QTest::keyClick(from, Qt::Key_Tab,
+                            from == control("Txt1") ? Qt::ControlModifier : Qt::NoModifier);
             QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
         }
+        QCOMPARE(m_window->scriptText(), QString());
+    }
+
+    void tabTypesInTheEditorAndCtrlTabMovesOn_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("typed");
+        const int ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << 0 << "Txt1"
+                             << "\t";
+        QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl << "txtscriptname"
+                                  << "";
+        QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Tab) << ctrl + shift << "Text1"
+                                        << "";
+        // What X11 sends for Ctrl+Shift+Tab.
+        QTest::newRow("Ctrl+Backtab") << int(Qt::Key_Backtab) << ctrl + shift << "Text1"
+                                      << "";
+    }
+
+    void tabTypesInTheEditorAndCtrlTabMovesOn()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        control("Txt1")->setFocus();
+        QTest::keyClick(control("Txt1"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTEST(QApplication::focusWidget()->objectName(), "focused");
+        QTEST(m_window->scriptText(), "typed");
+    }
+
+    // Enter on a focused button presses it, as Space does; held down, it presses once.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Return") << int(Qt::Key_Return) << 0;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0;
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        auto* compile = control<QPushButton>("cmdcmpl");
+        QSignalSpy clicks(compile, &QPushButton::clicked);
+        m_window->setScriptText(QStringLiteral("hand edits"));
+        compile->setFocus();
+        QTest::keyClick(compile, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(m_window->scriptText(), QString::fromStdString(ComposeScript({})));
+        QCOMPARE(clicks.count(), 1);
+        if (key == Qt::Key_Space)
+            return;
+        QKeyEvent held(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), QString(), true);
+        QApplication::sendEvent(compile, &held);
+        QCOMPARE(clicks.count(), 1);
     }
 
     void slotCreatesKeepsDestroysAndRecreates()

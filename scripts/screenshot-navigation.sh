@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Takes the screenshots of Go to Script and of name completion under Xvfb, on a small
+# mission script: docs/outline.png and docs/completion.png. Needs xvfb, imagemagick and
+# xdotool.
+# Usage: scripts/screenshot-navigation.sh [path-to-vantrel]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+app=${1:-build/default/bin/vantrel}
+scripts/install-deps.sh imagemagick xdotool
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cat > "$work/mission.hsc" <<'SCRIPT'
+; the bridge mission
+(global short s_wave 0)
+(global boolean b_bridge_clear false)
+(global real r_delay 1.5)
+
+(script stub void f_open_gate (sleep 0))
+
+(script static void (f_place_wave (ai squad) (short count))
+	(ai_place squad count)
+	(set s_wave (+ s_wave 1)))
+
+(script static void f_open_gate
+	(device_set_position gate_bridge 1))
+
+(script static boolean f_bridge_done
+	(<= (ai_living_count enc_bridge) 0))
+
+(script dormant enc_bridge
+	(f_place_wave enc_bridge/left 4)
+	(sleep_until (f_bridge_done))
+	(set b_bridge_clear true)
+	(f_open_gate))
+
+(script continuous watch_hog
+	(if (volume_test_object trig_ford hog_1)
+		(object_teleport hog_1 flag_ford)))
+
+(script startup mission
+	(wake enc_bridge))
+SCRIPT
+export QT_SCALE_FACTOR=1
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    "$0" "$1/mission.hsc" & pid=$!
+    for _ in $(seq 50); do
+        win=$(xdotool search --name "^Vantrel$" 2>/dev/null | head -n1) && [ -n "$win" ] && break
+        sleep 0.1
+    done
+    sleep 0.8
+    geometry=$(xdotool getwindowgeometry "$win")
+    x=$(sed -n "s/.*Position: \([0-9]*\),.*/\1/p" <<<"$geometry")
+    y=$(sed -n "s/.*Position: [0-9]*,\([0-9]*\).*/\1/p" <<<"$geometry")
+    size=$(sed -n "s/.*Geometry: \([0-9x]*\).*/\1/p" <<<"$geometry")
+    menu=$(( ${size#*x} - 455 ))
+    # Into the editor, then Go to Script with a few letters typed.
+    xdotool mousemove $(( x + 120 )) $(( y + menu + 200 )) click 1
+    sleep 0.3
+    xdotool key ctrl+shift+o
+    sleep 0.3
+    xdotool type --delay 80 "f_"
+    sleep 0.5
+    import -window root -crop "${size}+${x}+${y}" +repage docs/outline.png
+    xdotool key Escape
+    # A new line in the dormant script, and "(f_": the list offers itself.
+    xdotool key ctrl+Home
+    for _ in $(seq 18); do xdotool key Down; done
+    xdotool key End Return space space
+    xdotool type --delay 120 "(f_"
+    sleep 0.6
+    import -window root -crop "${size}+${x}+${y}" +repage docs/completion.png
+    kill $pid' "$app" "$work"
+echo "wrote docs/outline.png and docs/completion.png"

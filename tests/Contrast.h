@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+#include <algorithm>
+#include <cmath>
+
+// The contrast ratio between two colours as WCAG defines it: 1 to 21.
+inline double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double one = luminance(a), other = luminance(b);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
+}

@@ -1,0 +1,498 @@
+#include "NamedChild.h"
+#include "app/Application.h"
+#include "editor/ScriptEditor.h"
+#include "files/FileDialog.h"
+#include "files/MessageSink.h"
+#include "find/FindBar.h"
+#include "mainwindow/Form1.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vantrel;
+
+namespace {
+
+// Load and Save go to one file in a fresh folder; a failure is kept, not shown.
+struct Seams : FileDialog, MessageSink
+{
+    bool ShowOpen() override { return true; }
+    bool ShowSave() override { return true; }
+    bool ShowSaveAs() override { return true; }
+    QString FileName() const override { return path; }
+    void setFileName(const QString& name) override { path = name; }
+    void showCritical(const QString& title, const QString& text) override
+    {
+        failure = title + QStringLiteral(": ") + text;
+    }
+    QString path;
+    QString failure;
+};
+
+const QByteArray Script = "; teleports\r\n"
+                          "(script continuous Base_Tele\n"
+                          "  (if (volume_test_object Gate Warthog_1)\r\n"
+                          "    (object_teleport warthog_1 Flag))\n"
+                          "  (if (volume_test_object Gate WARTHOG_1) (sleep 1)))\r\n";
+
+} // namespace
+
+class FindBarTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    Seams m_seams;
+    std::unique_ptr<Form1> m_window;
+
+    template <class T = QWidget> T* control(const char* name) const
+    {
+        return child<T>(*m_window, name);
+    }
+    ScriptEditor* editor() const { return control<ScriptEditor>("Txt1"); }
+    FindBar* bar() const { return control<FindBar>("findBar"); }
+    QString status() const { return control<QLabel>("findStatus")->text(); }
+    QString selected() const { return editor()->textCursor().selectedText(); }
+    int selectionStart() const { return editor()->textCursor().selectionStart(); }
+
+    // Loads bytes as Load does: through the file the dialog names.
+    void load(const QByteArray& bytes)
+    {
+        m_seams.path = m_folder.filePath(QStringLiteral("script.hsc"));
+        QFile file(m_seams.path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+        control<QPushButton>("cmdload")->click();
+        QCOMPARE(m_seams.failure, QString());
+    }
+
+    // What Save appends to a fresh file: the editor's bytes and a CR LF.
+    QByteArray saved()
+    {
+        m_seams.path = m_folder.filePath(QStringLiteral("saved"));
+        QFile::remove(m_seams.path + QStringLiteral(".hsc"));
+        control<QPushButton>("cmdsave")->click();
+        QFile file(m_seams.path + QStringLiteral(".hsc"));
+        if (!file.open(QIODevice::ReadOnly))
+            return "not saved: " + m_seams.failure.toUtf8();
+        QByteArray bytes = file.readAll();
+        if (!bytes.endsWith("\r\n"))
+            return "no CR LF at the end";
+        bytes.chop(2);
+        return bytes;
+    }
+
+    void type(const char* field, const QString& text) { QTest::keyClicks(control(field), text); }
+
+private slots:
+    void initTestCase()
+    {
+        setUpApplication(*qApp);
+        QVERIFY(m_folder.isValid());
+    }
+
+    void init()
+    {
+        m_seams = {};
+        m_window = std::make_unique<Form1>(nullptr, FileSeams{&m_seams, &m_seams});
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        load(Script);
+        editor()->setFocus();
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void findsBothWaysAndSaysWhenItWraps()
+    {
+        QVERIFY(!bar()->isVisible());
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), control("findField"));
+        type("findField", QStringLiteral("warthog_1"));
+        // A CR LF is one character in the editor.
+        const int first = int(Script.indexOf("Warthog_1")) - 1;
+        const int second = int(Script.indexOf("warthog_1")) - 2;
+        const int third = int(Script.indexOf("WARTHOG_1")) - 2;
+        QCOMPARE(status(), QStringLiteral("1 of 3"));
+        QCOMPARE(selectionStart(), first);
+        QCOMPARE(selected(), QStringLiteral("Warthog_1"));
+
+        const struct
+        {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int start;
+            const char* status;
+        } steps[] = {
+            {Qt::Key_Return, Qt::NoModifier, second, "2 of 3"},
+            {Qt::Key_F3, Qt::NoModifier, third, "3 of 3"},
+            {Qt::Key_Enter, Qt::NoModifier, first, "1 of 3, wrapped past the end"},
+            {Qt::Key_Return, Qt::ShiftModifier, third, "3 of 3, wrapped past the start"},
+            {Qt::Key_F3, Qt::ShiftModifier, second, "2 of 3"},
+        };
+        for (const auto& step : steps) {
+            QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+            QCOMPARE(selectionStart(), step.start);
+            QCOMPARE(status(), QString::fromLatin1(step.status));
+            QCOMPARE(bar()->accessibleDescription(), status());
+        }
+        QCOMPARE(m_window->scriptText().toLatin1(), Script); // finding changes nothing
+    }
+
+    void matchCaseAndWholeWord_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<bool>("wholeWord");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("any case") << "gate" << false << false << "1 of 2";
+        QTest::newRow("match case, none") << "gate" << true << false << "No matches";
+        QTest::newRow("match case") << "Gate" << true << false << "1 of 2";
+        QTest::newRow("part of words") << "object" << false << false << "1 of 3";
+        QTest::newRow("whole word") << "object" << false << true << "No matches";
+        QTest::newRow("whole word before a line end") << "Flag))" << false << true << "1 of 1";
+        QTest::newRow("whole word with an underscore")
+            << "warthog" << false << true << "No matches";
+        QTest::newRow("case and whole word") << "WARTHOG_1" << true << true << "1 of 1";
+    }
+    void matchCaseAndWholeWord()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(bool, matchCase);
+        QFETCH(bool, wholeWord);
+        QFETCH(QString, status);
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        // Ticked from the keyboard, with Space.
+        QWidget* field = control("findField");
+        for (const auto& [name, tick] :
+             {std::pair{"matchCase", matchCase}, {"wholeWord", wholeWord}})
+            if (tick)
+                QTest::keyClick(control(name), Qt::Key_Space);
+        QCOMPARE(control<QCheckBox>("matchCase")->isChecked(), matchCase);
+        QCOMPARE(control<QCheckBox>("wholeWord")->isChecked(), wholeWord);
+        field->setFocus();
+        type("findField", pattern);
+        QCOMPARE(this->status(), status);
+        // Enter on an option finds the next match, and leaves the option as it was.
+        control("wholeWord")->setFocus();
+        QTest::keyClick(control("wholeWord"), Qt::Key_Return);
+        QCOMPARE(control<QCheckBox>("wholeWord")->isChecked(), wholeWord);
+        if (status.endsWith(QStringLiteral(" of 2")) || status.endsWith(QStringLiteral(" of 3")))
+            QVERIFY(this->status().startsWith(QStringLiteral("2 of ")));
+        QTest::keyClick(control("wholeWord"), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(this->status().section(u',', 0, 0), status); // wrapped, with one match
+        if (status != QStringLiteral("No matches"))
+            QCOMPARE(
+                selected().compare(pattern, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive),
+                0);
+        QVERIFY(!QApplication::activeModalWidget()); // never a message box
+    }
+
+    // After an edit the text is read from the document the long way, to its last character.
+    void findsAtTheEndOfAnEditedText()
+    {
+        load("(set a 1)\r\n(sleep 30");
+        QTest::keyClick(editor(), Qt::Key_Space);
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("30"));
+        QCOMPARE(status(), QStringLiteral("1 of 1"));
+        QCOMPARE(selectionStart(), 18);
+    }
+
+    // Every match in view is drawn on its background; the selected one as the selection.
+    void highlightsTheMatchesInView()
+    {
+        const QColor match(100, 82, 20);
+        const auto matchPixels = [&] {
+            const QImage image = editor()->viewport()->grab().toImage();
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    count += image.pixelColor(x, y) == match;
+            return count;
+        };
+        QCOMPARE(matchPixels(), 0);
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("gate"));
+        const int twoOthers = matchPixels();
+        QVERIFY(twoOthers > 0);
+        type("findField", QStringLiteral("x"));
+        QCOMPARE(matchPixels(), 0);
+        QTest::keyClick(control("findField"), Qt::Key_Escape);
+        QCOMPARE(matchPixels(), 0);
+    }
+
+    void escapeReturnsTheFocusWithTheMatchSelected()
+    {
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("sleep"));
+        QTest::keyClick(control("findField"), Qt::Key_Escape);
+        QVERIFY(!bar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), editor());
+        QCOMPARE(selected(), QStringLiteral("sleep"));
+        // Opened again, it offers the selection and finds on from it.
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(control<QLineEdit>("findField")->text(), QStringLiteral("sleep"));
+        QCOMPARE(status(), QStringLiteral("1 of 1"));
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QVERIFY(!bar()->isVisible());
+    }
+
+    // F3 with the bar closed finds on from the editor's cursor; the editor keeps the keys.
+    void findNextFromTheEditor()
+    {
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("gate"));
+        QTest::keyClick(control("findField"), Qt::Key_Escape);
+        const int first = selectionStart();
+        QTest::keyClick(editor(), Qt::Key_F3);
+        QVERIFY(bar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), editor());
+        QVERIFY(selectionStart() > first);
+        QCOMPARE(status(), QStringLiteral("2 of 2"));
+        QTest::keyClick(editor(), Qt::Key_F3);
+        QCOMPARE(selectionStart(), first);
+        QCOMPARE(status(), QStringLiteral("1 of 2, wrapped past the end"));
+    }
+
+    // Typing with the bar open keeps the count true: matches made, broken and removed.
+    void countFollowsTyping()
+    {
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("gate"));
+        editor()->setFocus();
+        editor()->moveCursor(QTextCursor::End);
+        const auto count = [&] {
+            return int(m_window->scriptText().count(QStringLiteral("gate"), Qt::CaseInsensitive));
+        };
+        const struct
+        {
+            const char* typed;
+            int backspaces;
+        } edits[] = {{" gat", 0}, {"e", 0}, {"", 1}, {"ex", 0}, {"", 3}, {"Gate", 0}};
+        for (const auto& edit : edits) {
+            QTest::keyClicks(editor(), QString::fromLatin1(edit.typed));
+            for (int k = 0; k < edit.backspaces; ++k)
+                QTest::keyClick(editor(), Qt::Key_Backspace);
+            QCOMPARE(status(), QStringLiteral("%1 matches").arg(count()));
+        }
+        QCOMPARE(count(), 3);
+    }
+
+    // The shortcuts belong to the window: a name box does not keep Ctrl+F to itself.
+    void shortcutsWorkFromANameBox()
+    {
+        auto* name = control<QLineEdit>("txtscriptname");
+        const QString before = name->text();
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), control("findField"));
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), control("lineField"));
+        QCOMPARE(name->text(), before);
+    }
+
+    void altLetterStaysInert()
+    {
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("if"));
+        QTest::keyClick(control("findField"), Qt::Key_M, Qt::AltModifier);
+        QTest::keyClick(control("findField"), Qt::Key_W, Qt::AltModifier);
+        QCOMPARE(control<QLineEdit>("findField")->text(), QStringLiteral("if"));
+        QVERIFY(!control<QCheckBox>("matchCase")->isChecked());
+        QVERIFY(!control<QCheckBox>("wholeWord")->isChecked());
+        QCOMPARE(m_window->scriptText().toLatin1(), Script);
+    }
+
+    // Replace All is one step for Undo, and changes the matched characters alone: every
+    // line end, whatever kind, stays as the file had it.
+    void replaceAllThenOneUndo_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::newRow("CR LF") << QByteArray("(set a 1)\r\n(set ab 2)\r\n(set a 3)");
+        QTest::newRow("LF") << QByteArray("(set a 1)\n(set ab 2)\n(set a 3)\n");
+        QTest::newRow("mixed") << QByteArray("(set a 1)\n(set ab 2)\r\n(set a 3)\r\r\n\n");
+    }
+    void replaceAllThenOneUndo()
+    {
+        QFETCH(QByteArray, script);
+        load(script);
+        QTest::keyClick(editor(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(control("replaceField")->isVisible());
+        control<QCheckBox>("wholeWord")->setChecked(true);
+        type("findField", QStringLiteral("a"));
+        QCOMPARE(status(), QStringLiteral("1 of 2"));
+        // Tab reaches the replace field past the find controls and the options.
+        for (const char* next : {"findPreviousButton", "findNextButton", "closeFindBar",
+                                 "matchCase", "wholeWord", "replaceField"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), control(next));
+        }
+        type("replaceField", QStringLiteral("speed"));
+        control("replaceAllButton")->setFocus();
+        QTest::keyClick(control("replaceAllButton"), Qt::Key_Return);
+        QByteArray replaced = script;
+        replaced.replace("(set a ", "(set speed ");
+        QCOMPARE(m_window->scriptText().toLatin1(), replaced);
+        QCOMPARE(saved(), replaced);
+        QCOMPARE(status(), QStringLiteral("No matches, 2 replaced"));
+
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_window->scriptText().toLatin1(), script);
+        QCOMPARE(saved(), script);
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(m_window->scriptText().toLatin1(), replaced); // and Redo does it again
+    }
+
+    void replaceTakesTheMatchThenFindsTheNext()
+    {
+        load("(set a 1)\r\n(set a 2)\r\n");
+        QTest::keyClick(editor(), Qt::Key_H, Qt::ControlModifier);
+        type("findField", QStringLiteral("set a"));
+        control("replaceField")->setFocus();
+        type("replaceField", QStringLiteral("set b"));
+        QTest::keyClick(control("replaceField"), Qt::Key_Return);
+        QCOMPARE(m_window->scriptText(), QStringLiteral("(set b 1)\r\n(set a 2)\r\n"));
+        QCOMPARE(status(), QStringLiteral("1 of 1"));
+        QCOMPARE(selectionStart(), 11);
+        QTest::keyClick(control("replaceButton"), Qt::Key_Space);
+        QCOMPARE(m_window->scriptText(), QStringLiteral("(set b 1)\r\n(set b 2)\r\n"));
+        QCOMPARE(status(), QStringLiteral("No matches"));
+    }
+
+    void goesToLineAndColumn_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("position");
+        const QByteArray crlf = "(a)\r\n(bcd)\r\n(e)";
+        const QByteArray lf = "(a)\n(bcd)\n(e)";
+        const QByteArray mixed = "(a)\r\n(bcd)\n(e)\r\n(f)";
+        QTest::newRow("CR LF") << crlf << "2:3" << 6;
+        QTest::newRow("LF") << lf << "2:3" << 6;
+        QTest::newRow("mixed, after an LF") << mixed << "3:2" << 11;
+        QTest::newRow("mixed, after a CR LF") << mixed << "4" << 14;
+        QTest::newRow("as check prints it") << crlf << "3:1:" << 10;
+        QTest::newRow("past the end") << crlf << "4000" << 10;
+    }
+    void goesToLineAndColumn()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, typed);
+        QFETCH(int, position);
+        load(script);
+        QTest::keyClick(editor(), Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), control("lineField"));
+        QVERIFY(!control("findField")->isVisible());
+        type("lineField", typed);
+        QTest::keyClick(control("lineField"), Qt::Key_Return);
+        QVERIFY(!bar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), editor());
+        QCOMPARE(editor()->textCursor().position(), position);
+    }
+
+    void goToLineSaysWhatItWants()
+    {
+        QTest::keyClick(editor(), Qt::Key_G, Qt::ControlModifier);
+        type("lineField", QStringLiteral("two"));
+        QTest::keyClick(control("lineField"), Qt::Key_Return);
+        QVERIFY(bar()->isVisible());
+        QCOMPARE(status(), QStringLiteral("Type a line, or line:column"));
+        QCOMPARE(editor()->textCursor().position(), 0);
+    }
+
+    // F8 and Shift+F8 step through the marked problems, round from the end to the start.
+    void stepsThroughProblems()
+    {
+        load(")\r\n; ok\r\n)\n; fine\r\n)"); // no closer near to suspect: no notes
+        QTRY_VERIFY2(editor()->accessibleDescription().startsWith(u"First of 3"),
+                     qPrintable(editor()->accessibleDescription()));
+        const int problems[] = {0, 7, 16};
+        const struct
+        {
+            Qt::KeyboardModifiers modifiers;
+            int at;
+        } steps[] = {{Qt::NoModifier, problems[1]},
+                     {Qt::NoModifier, problems[2]},
+                     {Qt::NoModifier, problems[0]},
+                     {Qt::ShiftModifier, problems[2]},
+                     {Qt::ShiftModifier, problems[1]}};
+        for (const auto& step : steps) {
+            QTest::keyClick(control<QLineEdit>("txtflag"), Qt::Key_F8, step.modifiers);
+            QCOMPARE(editor()->textCursor().position(), step.at);
+            QCOMPARE(QApplication::focusWidget(), editor());
+        }
+    }
+
+    // Every command is in the editor's context menu, with its shortcut.
+    void contextMenuListsEveryCommand()
+    {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                editor()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(editor(), &event);
+        QMenu* menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+        QStringList listed;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                listed << (action->text() + u' ' + action->shortcut().toString()).trimmed();
+        menu->close();
+        for (const char* expected :
+             {"Go to Problem", "Next Problem F8", "Previous Problem Shift+F8", "Find... Ctrl+F",
+              "Find Next F3", "Find Previous Shift+F3", "Replace... Ctrl+H",
+              "Go to Line... Ctrl+G"})
+            QVERIFY2(listed.contains(QLatin1String(expected)), qPrintable(listed.join(u'|')));
+    }
+
+    // A screen reader hears what each control is, and the count with the bar.
+    void namedForScreenReaders()
+    {
+        QTest::keyClick(editor(), Qt::Key_H, Qt::ControlModifier);
+        type("findField", QStringLiteral("gate"));
+        for (QWidget* widget : bar()->findChildren<QWidget*>()) {
+            if (!widget->isVisible() || !(widget->focusPolicy() & Qt::TabFocus))
+                continue;
+            const QString name =
+                QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+            QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName()));
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(bar())->text(QAccessible::Description),
+                 QStringLiteral("1 of 2"));
+    }
+
+    // The bar lies over the editor's bottom edge; the window's controls keep their places.
+    void overlaysTheEditor()
+    {
+        const QRect editorBefore = editor()->geometry();
+        const QSize windowBefore = m_window->size();
+        QTest::keyClick(editor(), Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(bar()->parentWidget(), editor());
+        QCOMPARE(bar()->geometry().bottom(), editor()->viewport()->geometry().bottom());
+        QCOMPARE(bar()->width(), editor()->viewport()->width());
+        QVERIFY(bar()->height() < editor()->height() / 2);
+        // Each mode shows its own rows, the bar sized to them on the same bottom edge.
+        const int replacing = bar()->height();
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        const int finding = bar()->height();
+        QTest::keyClick(editor(), Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(replacing > finding && finding > bar()->height());
+        QCOMPARE(bar()->geometry().bottom(), editor()->viewport()->geometry().bottom());
+        QCOMPARE(editor()->geometry(), editorBefore);
+        QCOMPARE(m_window->size(), windowBefore);
+    }
+};
+
+QTEST_MAIN(FindBarTest)
+#include "tst_findbar.moc"
