@@ -26,25 +26,25 @@ int reportGeometry(int argc, char** argv)
     for (const char* command : {"EditInLargeWindow", "about", "VT"})
         window.findChild<QAction*>(QLatin1String(command))->trigger();
     const qreal ratio = window.devicePixelRatioF();
+    const auto print = [ratio](const QString& name, const QRect& placed) {
+        std::cout << qPrintable(name);
+        for (int value : {placed.x(), placed.y(), placed.width(), placed.height()})
+            std::cout << ' ' << qRound(value * ratio);
+        std::cout << '\n';
+    };
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top != &window && !top->isVisible())
             continue;
         if (top->objectName() == QLatin1String("LargeEditorWindow")) {
-            std::cout << "screenshare";
-            for (int value : {top->x(), top->y(), top->width(), top->height()})
-                std::cout << ' ' << qRound(value * ratio);
-            std::cout << '\n';
+            print(QStringLiteral("screenshare"), QRect(top->pos(), top->size()));
             continue;
         }
         const QList<QWidget*> controls = top->findChildren<QWidget*>() << top;
         for (const QWidget* control : controls) {
             if (control->objectName().isEmpty() || (control->isWindow() && control != top))
                 continue;
-            const QRect placed(control->mapTo(top, QPoint()), control->size());
-            std::cout << qPrintable(top->objectName() + u'/' + control->objectName());
-            for (int value : {placed.x(), placed.y(), placed.width(), placed.height()})
-                std::cout << ' ' << qRound(value * ratio);
-            std::cout << '\n';
+            print(top->objectName() + u'/' + control->objectName(),
+                  QRect(control->mapTo(top, QPoint()), control->size()));
         }
     }
     const QSize icon = window.windowIcon().pixmap(QSize(32, 32), ratio).size();

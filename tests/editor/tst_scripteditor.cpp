@@ -59,6 +59,12 @@ int linesOf(const QString& text, LineEnd lineEnd)
     return int(text.count(QStringLiteral("\r\n"))) + 1;
 }
 
+bool exposed(ScriptEditor& editor)
+{
+    editor.show();
+    return QTest::qWaitForWindowExposed(&editor);
+}
+
 } // namespace
 
 class ScriptEditorTest : public QObject
@@ -69,7 +75,7 @@ private slots:
     void wholeTextRoundTripsThroughTheRealWidget()
     {
         ScriptEditor editor;
-        editor.show();
+        QVERIFY(exposed(editor));
         QStringList samples = {"", "\r\n", "\r", "\n", "\n\r", "x\u00a0y\u00a0", "\r\n\r\n"};
         samples << QString();
         std::string everyByte;
@@ -106,8 +112,7 @@ private slots:
         QSKIP("Built without Save's fast path: nothing is read from the document's buffer");
 #endif
         ScriptEditor editor;
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QVERIFY(exposed(editor));
         const auto known = [&editor] {
             std::vector<std::int64_t> lengths;
             for (const auto& stretch : editor.wholeTextInPieces().knownStretches().stretches())
@@ -128,8 +133,7 @@ private slots:
     void savedTextFollowsEveryChange()
     {
         ScriptEditor editor;
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QVERIFY(exposed(editor));
         QRandomGenerator random(99);
         // Whole texts of every line end and encoding come and go, the format with them.
         std::vector<std::pair<QString, TextFormat>> wholeTexts;
@@ -234,8 +238,7 @@ private slots:
     void replacingLeavesTheCursorAtTheStart()
     {
         ScriptEditor editor;
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QVERIFY(exposed(editor));
         for (const QString& before :
              {QString(), QStringLiteral("old\r\ntext"), QStringLiteral("x")}) {
             editor.setWholeText(before);
@@ -255,23 +258,21 @@ private slots:
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("lineEnd");
-        QTest::newRow("empty") << QString() << "\r\n";
-        QTest::newRow("CR LF") << "x\r\n"
-                               << "\r\n";
-        QTest::newRow("LF") << "x\n"
-                            << "\n";
-        QTest::newRow("CR") << "x\r"
-                            << "\r";
-        QTest::newRow("mixed, mostly LF") << "x\r\n\n\n"
-                                          << "\n";
+        const auto row = [](const char* tag, const char* before, const char* lineEnd) {
+            QTest::newRow(tag) << QString(before) << QString(lineEnd);
+        };
+        row("empty", "", "\r\n");
+        row("CR LF", "x\r\n", "\r\n");
+        row("LF", "x\n", "\n");
+        row("CR", "x\r", "\r");
+        row("mixed, mostly LF", "x\r\n\n\n", "\n");
     }
     void typedAndPastedLineEndsAreTheTexts()
     {
         QFETCH(QString, before);
         QFETCH(QString, lineEnd);
         ScriptEditor editor;
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QVERIFY(exposed(editor));
         editor.setWholeText(before);
         QTest::keyClicks(&editor, QStringLiteral("ab"));
         QTest::keyClick(&editor, Qt::Key_Return);

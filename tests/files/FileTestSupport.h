@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FileDialog.h"
 #include "files/MessageSink.h"
 #include "script/Windows1252.h"
 
@@ -7,7 +8,9 @@
 #include <QList>
 #include <QRandomGenerator>
 #include <algorithm>
+#include <deque>
 #include <numeric>
+#include <optional>
 
 namespace vantrel::test {
 
@@ -44,6 +47,32 @@ public:
     QList<Answer> answers;
     QList<Message> questions;
     QList<QList<Answer>> questionsOffered;
+};
+
+const std::nullopt_t Cancel = std::nullopt;
+
+// Stands in for the file dialog: each show takes the next answer, a path or Cancel, and
+// notes which dialog it was, "o" for open, "s" for save, "a" for save as.
+struct ScriptedDialog : FileDialog
+{
+    bool ShowOpen() override { return answer("o"); }
+    bool ShowSave() override { return answer("s"); }
+    bool ShowSaveAs() override { return answer("a"); }
+    QString FileName() const override { return name; }
+    void setFileName(const QString& path) override { name = path; }
+    bool answer(const char* kind)
+    {
+        shown += QLatin1String(kind);
+        if (answers.empty())
+            qFatal("the dialog was shown once more than the test expected");
+        const std::optional<QString> next = answers.front();
+        answers.pop_front();
+        name = next.value_or(name);
+        return next.has_value();
+    }
+    std::deque<std::optional<QString>> answers;
+    QString shown;
+    QString name;
 };
 
 inline QByteArray readBytes(const QString& path)

@@ -1,40 +1,19 @@
-#include "NamedChild.h"
-#include "app/Application.h"
+#include "MainWindowFixture.h"
 #include "editor/ScriptEditor.h"
-#include "files/FileDialog.h"
-#include "files/MessageSink.h"
+#include "files/FileTestSupport.h"
 #include "find/FindBar.h"
-#include "mainwindow/Form1.h"
 
-#include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace vantrel;
+using namespace vantrel::test;
 
 namespace {
-
-// Load and Save go to one file in a fresh folder; a failure is kept, not shown.
-struct Seams : FileDialog, MessageSink
-{
-    bool ShowOpen() override { return true; }
-    bool ShowSave() override { return true; }
-    bool ShowSaveAs() override { return true; }
-    QString FileName() const override { return path; }
-    void setFileName(const QString& name) override { path = name; }
-    void showCritical(const QString& title, const QString& text) override
-    {
-        failure = title + QStringLiteral(": ") + text;
-    }
-    QString path;
-    QString failure;
-};
 
 const QByteArray Script = "; teleports\r\n"
                           "(script continuous Base_Tele\n"
@@ -44,18 +23,15 @@ const QByteArray Script = "; teleports\r\n"
 
 } // namespace
 
-class FindBarTest : public QObject
+class FindBarTest : public QObject, MainWindowFixture
 {
     Q_OBJECT
 
     QTemporaryDir m_folder;
-    Seams m_seams;
-    std::unique_ptr<Form1> m_window;
+    // Load and Save go to one file in a fresh folder; a failure is kept, not shown.
+    AnsweringDialog m_dialog;
+    RecordingSink m_sink;
 
-    template <class T = QWidget> T* control(const char* name) const
-    {
-        return child<T>(*m_window, name);
-    }
     ScriptEditor* editor() const { return control<ScriptEditor>("Txt1"); }
     FindBar* bar() const { return control<FindBar>("findBar"); }
     QString status() const { return control<QLabel>("findStatus")->text(); }
@@ -65,32 +41,27 @@ class FindBarTest : public QObject
     // Loads bytes as Load does: through the file the dialog names.
     void load(const QByteArray& bytes)
     {
-        m_seams.path = m_folder.filePath(QStringLiteral("script.hsc"));
-        QFile file(m_seams.path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
-        file.close();
+        m_dialog.next = m_folder.filePath(QStringLiteral("script.hsc"));
+        QVERIFY(writeBytes(*m_dialog.next, bytes));
         control<QPushButton>("cmdload")->click();
-        QCOMPARE(m_seams.failure, QString());
+        QCOMPARE(m_sink.take(), QList<RecordingSink::Message>());
     }
 
     // What Save appends to a fresh file: the editor's bytes and a CR LF.
     QByteArray saved()
     {
-        m_seams.path = m_folder.filePath(QStringLiteral("saved"));
-        QFile::remove(m_seams.path + QStringLiteral(".hsc"));
+        const QString path = m_folder.filePath(QStringLiteral("saved.hsc"));
+        QFile::remove(path);
+        m_dialog.next = path.chopped(4);
         control<QPushButton>("cmdsave")->click();
-        QFile file(m_seams.path + QStringLiteral(".hsc"));
-        if (!file.open(QIODevice::ReadOnly))
-            return "not saved: " + m_seams.failure.toUtf8();
-        QByteArray bytes = file.readAll();
+        QByteArray bytes = readBytes(path);
+        if (!m_sink.messages.isEmpty())
+            return "not saved: " + m_sink.take().first().text.toUtf8();
         if (!bytes.endsWith("\r\n"))
             return "no CR LF at the end";
         bytes.chop(2);
         return bytes;
     }
-
-    void type(const char* field, const QString& text) { QTest::keyClicks(control(field), text); }
 
 private slots:
     void initTestCase()
@@ -101,11 +72,8 @@ private slots:
 
     void init()
     {
-        m_seams = {};
-        m_window = std::make_unique<Form1>(nullptr, FileSeams{&m_seams, &m_seams});
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_dialog.name.clear();
+        openMainWindow({&m_dialog, &m_sink});
         load(Script);
         editor()->setFocus();
     }
@@ -127,23 +95,17 @@ private slots:
         QCOMPARE(selectionStart(), first);
         QCOMPARE(selected(), QStringLiteral("Warthog_1"));
 
-        const struct
-        {
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            int start;
-            const char* status;
-        } steps[] = {
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, const char*> steps[] = {
             {Qt::Key_Return, Qt::NoModifier, second, "2 of 3"},
             {Qt::Key_F3, Qt::NoModifier, third, "3 of 3"},
             {Qt::Key_Enter, Qt::NoModifier, first, "1 of 3, wrapped past the end"},
             {Qt::Key_Return, Qt::ShiftModifier, third, "3 of 3, wrapped past the start"},
             {Qt::Key_F3, Qt::ShiftModifier, second, "2 of 3"},
         };
-        for (const auto& step : steps) {
-            QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
-            QCOMPARE(selectionStart(), step.start);
-            QCOMPARE(status(), QString::fromLatin1(step.status));
+        for (const auto& [key, modifiers, start, shown] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            QCOMPARE(selectionStart(), start);
+            QCOMPARE(status(), QString::fromLatin1(shown));
             QCOMPARE(bar()->accessibleDescription(), status());
         }
         QCOMPARE(m_window->scriptText().toLatin1(), Script); // finding changes nothing
@@ -275,14 +237,11 @@ private slots:
         const auto count = [&] {
             return int(m_window->scriptText().count(QStringLiteral("gate"), Qt::CaseInsensitive));
         };
-        const struct
-        {
-            const char* typed;
-            int backspaces;
-        } edits[] = {{" gat", 0}, {"e", 0}, {"", 1}, {"ex", 0}, {"", 3}, {"Gate", 0}};
-        for (const auto& edit : edits) {
-            QTest::keyClicks(editor(), QString::fromLatin1(edit.typed));
-            for (int k = 0; k < edit.backspaces; ++k)
+        const std::pair<const char*, int> edits[] = {{" gat", 0}, {"e", 0}, {"", 1},
+                                                     {"ex", 0},   {"", 3},  {"Gate", 0}};
+        for (const auto& [typed, backspaces] : edits) {
+            QTest::keyClicks(editor(), QString::fromLatin1(typed));
+            for (int k = 0; k < backspaces; ++k)
                 QTest::keyClick(editor(), Qt::Key_Backspace);
             QCOMPARE(status(), QStringLiteral("%1 matches").arg(count()));
         }
@@ -420,18 +379,14 @@ private slots:
         QTRY_VERIFY2(editor()->accessibleDescription().startsWith(u"First of 3"),
                      qPrintable(editor()->accessibleDescription()));
         const int problems[] = {0, 7, 16};
-        const struct
-        {
-            Qt::KeyboardModifiers modifiers;
-            int at;
-        } steps[] = {{Qt::NoModifier, problems[1]},
-                     {Qt::NoModifier, problems[2]},
-                     {Qt::NoModifier, problems[0]},
-                     {Qt::ShiftModifier, problems[2]},
-                     {Qt::ShiftModifier, problems[1]}};
-        for (const auto& step : steps) {
-            QTest::keyClick(control<QLineEdit>("txtflag"), Qt::Key_F8, step.modifiers);
-            QCOMPARE(editor()->textCursor().position(), step.at);
+        const std::pair<Qt::KeyboardModifiers, int> steps[] = {{Qt::NoModifier, problems[1]},
+                                                               {Qt::NoModifier, problems[2]},
+                                                               {Qt::NoModifier, problems[0]},
+                                                               {Qt::ShiftModifier, problems[2]},
+                                                               {Qt::ShiftModifier, problems[1]}};
+        for (const auto& [modifiers, at] : steps) {
+            QTest::keyClick(control<QLineEdit>("txtflag"), Qt::Key_F8, modifiers);
+            QCOMPARE(editor()->textCursor().position(), at);
             QCOMPARE(QApplication::focusWidget(), editor());
         }
     }
@@ -439,11 +394,8 @@ private slots:
     // Every command is in the editor's context menu, with its shortcut.
     void contextMenuListsEveryCommand()
     {
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
-                                editor()->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(editor(), &event);
-        QMenu* menu = nullptr;
-        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+        QMenu* menu = openContextMenu(editor());
+        QVERIFY(menu);
         QStringList listed;
         for (const QAction* action : menu->actions())
             if (!action->isSeparator())
@@ -464,9 +416,7 @@ private slots:
         for (QWidget* widget : bar()->findChildren<QWidget*>()) {
             if (!widget->isVisible() || !(widget->focusPolicy() & Qt::TabFocus))
                 continue;
-            const QString name =
-                QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-            QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName()));
+            QVERIFY2(!accessibleName(widget).trimmed().isEmpty(), qPrintable(widget->objectName()));
         }
         QCOMPARE(QAccessible::queryAccessibleInterface(bar())->text(QAccessible::Description),
                  QStringLiteral("1 of 2"));

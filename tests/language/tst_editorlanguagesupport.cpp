@@ -1,22 +1,18 @@
 #include "Contrast.h"
-#include "NamedChild.h"
+#include "MainWindowFixture.h"
 #include "editor/ScriptEditor.h"
 #include "language/EditorLanguageSupport.h"
 #include "language/ScriptColours.h"
-#include "mainwindow/Form1.h"
 
-#include <QContextMenuEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolTip>
 #include <cmath>
-#include <memory>
 
 using namespace vantrel;
+using namespace vantrel::test;
 
 namespace {
 
@@ -67,12 +63,7 @@ struct ShownEditor : ScriptEditor
         QVERIFY(QTest::qWaitForWindowExposed(this));
         setWholeText(text);
     }
-    void putCursor(int position)
-    {
-        QTextCursor cursor(document());
-        cursor.setPosition(position);
-        setTextCursor(cursor);
-    }
+    void putCursor(int position) { test::putCursor(*this, position); }
 };
 
 } // namespace
@@ -154,10 +145,7 @@ private slots:
             editor.setWholeText(text);
             editor.putCursor(6);
             QTRY_COMPARE(editor.accessibleDescription().startsWith("Text: "), text == "(fine)");
-            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                    editor.mapToGlobal(QPoint(5, 5)));
-            QApplication::sendEvent(editor.viewport(), &click);
-            auto* menu = editor.findChild<QMenu*>();
+            QMenu* menu = openContextMenu(editor.viewport(), {5, 5}, QContextMenuEvent::Mouse);
             QVERIFY(menu);
             auto* go = child<QAction>(*menu, "goToProblem");
             QCOMPARE(go->isEnabled(), text != "(fine)");
@@ -184,10 +172,7 @@ private slots:
         QCOMPARE(colourAt(editor, at(3, 5)), ScriptColours::Parenthesis);
         QCOMPARE(colourAt(editor, at(1, 1)), ScriptColours::Problem);
         editor.putCursor(0);
-        QContextMenuEvent click(QContextMenuEvent::Keyboard, QPoint(5, 5),
-                                editor.mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(editor.viewport(), &click);
-        auto* menu = editor.findChild<QMenu*>();
+        QMenu* menu = openContextMenu(editor.viewport());
         QVERIFY(menu);
         child<QAction>(*menu, "goToProblem")->trigger();
         QCOMPARE(editor.textCursor().position(), at(4, 5));
@@ -225,10 +210,8 @@ private slots:
         QCOMPARE(editor.wholeText(), text);
         QTRY_COMPARE(editor.accessibleDescription().section(u'\n', 0, 0),
                      "Problem: " + problem + ": ')' closes nothing");
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                editor.mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(editor.viewport(), &click);
-        std::unique_ptr<QMenu> menu(editor.findChild<QMenu*>());
+        std::unique_ptr<QMenu> menu(
+            openContextMenu(editor.viewport(), {5, 5}, QContextMenuEvent::Mouse));
         QVERIFY(menu);
         child<QAction>(*menu, "goToProblem")->trigger();
         QCOMPARE(editor.textCursor().position(), position);

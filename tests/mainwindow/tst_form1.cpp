@@ -1,14 +1,11 @@
 #include "Contrast.h"
-#include "NamedChild.h"
+#include "MainWindowFixture.h"
 #include "about/frmAbout.h"
-#include "app/Application.h"
 #include "editor/ScriptEditor.h"
-#include "mainwindow/Form1.h"
 #include "script/ScriptComposer.h"
 #include "tutorial/EmbeddedPlayer.h"
 #include "tutorial/Form2.h"
 
-#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
@@ -18,17 +15,14 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 
 using namespace vantrel;
+using namespace vantrel::test;
 
 namespace {
 
-void trigger(const QWidget& window, const char* action)
-{
-    child<QAction>(window, action)->trigger();
-}
+const char* const NameBoxes[] = {"txtscriptname", "txttrigger", "txtflag", "txtvehic",
+                                 "txtvehic2",     "txtclose",   "txtclos1"};
 
 // Every control that the keyboard reaches has a name a screen reader can speak.
 void verifyEveryFocusableControlIsNamed(const QWidget& window)
@@ -38,8 +32,7 @@ void verifyEveryFocusableControlIsNamed(const QWidget& window)
         if (!widget->isVisible() || !widget->isEnabled() ||
             !(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy())
             continue;
-        const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-        QVERIFY2(!name.trimmed().isEmpty(),
+        QVERIFY2(!accessibleName(widget).trimmed().isEmpty(),
                  qPrintable(window.objectName() + u'/' + widget->objectName()));
         ++checked;
     }
@@ -84,28 +77,13 @@ struct ShowCounter : QObject
 
 } // namespace
 
-class Form1Test : public QObject
+class Form1Test : public QObject, MainWindowFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<Form1> m_window;
-
-    template <class T = QWidget> T* control(const char* name) const
-    {
-        return child<T>(*m_window, name);
-    }
-    void click(const char* name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
-
 private slots:
     void initTestCase() { setUpApplication(*qApp); }
-
-    void init()
-    {
-        m_window = std::make_unique<Form1>();
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
+    void init() { openMainWindow(); }
 
     void cleanup()
     {
@@ -295,9 +273,7 @@ private slots:
         click("cmdcmpl");
         QCOMPARE(m_window->scriptText(), script({}));
         click("Check1");
-        const char* boxes[] = {"txtscriptname", "txttrigger", "txtflag", "txtvehic",
-                               "txtvehic2",     "txtclose",   "txtclos1"};
-        for (const char* name : boxes)
+        for (const char* name : NameBoxes)
             control<QLineEdit>(name)->setText(QStringLiteral("%1 ").arg(name));
         click("cmdcmpl");
         QCOMPARE(m_window->scriptText(),
@@ -310,8 +286,7 @@ private slots:
         // No box limits its length: a name of over 64 KB, pasted, goes into the script whole.
         Form1& w = *m_window;
         const QString name = QStringLiteral("Warthog_ ").repeated(8 * 1024);
-        for (const char* boxName : {"txtscriptname", "txttrigger", "txtflag", "txtvehic",
-                                    "txtvehic2", "txtclose", "txtclos1"}) {
+        for (const char* boxName : NameBoxes) {
             auto* box = child<QLineEdit>(w, boxName);
             box->setText(name);
             QCOMPARE(box->text().size(), name.size());
@@ -347,14 +322,8 @@ private slots:
     {
         click("Check1"); // the second vehicle's box joins the order
         control("Txt1")->setFocus();
-        for (const char* name : {"txtscriptname", "txttrigger", "txtflag", "txtvehic", "cmdcmpl",
-                                 "cmdsave", "txtvehic2", "Check1", "cmdload", "Text1", "Txt1"}) {
-            QWidget* from = QApplication::focusWidget();
-            // Tab types a tab in the editor: Ctrl+Tab leaves it.
-            QTest::keyClick(from, Qt::Key_Tab,
-                            from == control("Txt1") ? Qt::ControlModifier : Qt::NoModifier);
-            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
-        }
+        verifyTabOrder({"txtscriptname", "txttrigger", "txtflag", "txtvehic", "cmdcmpl", "cmdsave",
+                        "txtvehic2", "Check1", "cmdload", "Text1", "Txt1"});
         QCOMPARE(m_window->scriptText(), QString());
     }
 
@@ -446,27 +415,24 @@ private slots:
         QVERIFY(before.contains(QStringLiteral("txttrigger=Enter_2 shown=1")));
         QVERIFY(before.contains(QStringLiteral("txtvehic2=Scorpion_Name shown=1")));
         verifyEveryFocusableControlIsNamed(main);
-        const auto name = [](QWidget* widget) {
-            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-        };
-        QCOMPARE(name(control("txttrigger")), QStringLiteral("Trigger Name"));
-        QCOMPARE(name(control("Check1")), QStringLiteral("2 Vehicles"));
+        QCOMPARE(accessibleName(control("txttrigger")), QStringLiteral("Trigger Name"));
+        QCOMPARE(accessibleName(control("Check1")), QStringLiteral("2 Vehicles"));
 
-        trigger(main, "about");
+        trigger("about");
         QPointer<frmAbout> box = theOne<frmAbout>();
         QVERIFY(box && box->isVisible() && main.isVisible()); // modeless
         verifyEveryFocusableControlIsNamed(*box);
         // Marks the box, so that a second load step would show.
         child<QLabel>(*box, "lblVersion")->setText(QStringLiteral("marked"));
-        trigger(main, "about");
-        trigger(main, "VT");
+        trigger("about");
+        trigger("VT");
         QPointer<Form2> tutorial = theOne<Form2>();
         QVERIFY(tutorial && tutorial->isVisible() && !main.isVisible());
         verifyEveryFocusableControlIsNamed(*tutorial);
         // This test's binary has no data folder beside it, as a program whose video is gone.
         QVERIFY(tutorial->player()->mediaPlayer()->source().isEmpty());
         QVERIFY(!QApplication::activeModalWidget());
-        trigger(*tutorial, "about1");
+        child<QAction>(*tutorial, "about1")->trigger();
         QCOMPARE(theOne<frmAbout>(), box.data());
         QCOMPARE(child<QLabel>(*box, "lblVersion")->text(), QStringLiteral("marked"));
 
@@ -474,7 +440,7 @@ private slots:
         QTest::mouseClick(child<QPushButton>(*box, "cmdOK"), Qt::LeftButton);
         QTRY_VERIFY(box.isNull());
         QVERIFY(tutorial->isVisible() && !main.isVisible());
-        trigger(*tutorial, "about1");
+        child<QAction>(*tutorial, "about1")->trigger();
         box = theOne<frmAbout>();
         QVERIFY(box);
         QCOMPARE(child<QLabel>(*box, "lblVersion")->text(), QStringLiteral("Version 1.0.8"));
@@ -489,7 +455,7 @@ private slots:
         QCOMPARE(theOne<frmAbout>(), box.data());
         QVERIFY(box->isVisible());
 
-        trigger(main, "VT"); // a fresh tutorial window
+        trigger("VT"); // a fresh tutorial window
         QVERIFY(theOne<Form2>() && !main.isVisible());
         theOne<Form2>()->close();
         QVERIFY(main.isVisible());
@@ -499,7 +465,7 @@ private slots:
     {
         // The main window goes while the tutorial is open: the tutorial is released with
         // it and must not try to show a main window that is being destroyed.
-        trigger(*m_window, "VT");
+        trigger("VT");
         QPointer<Form2> tutorial = theOne<Form2>();
         QVERIFY(tutorial);
         const ShowCounter counter(m_window.get());
@@ -513,14 +479,15 @@ private slots:
     {
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
         bool stillOpenAfterMainClosed = false;
-        QTimer::singleShot(0, m_window.get(), [&] {
-            trigger(*m_window, "about");
-            m_window->close();
-            stillOpenAfterMainClosed = lastClosed.isEmpty() && theOne<frmAbout>()->isVisible();
-            theOne<frmAbout>()->close();
-        });
-        QTimer::singleShot(30'000, m_window.get(), [] { QCoreApplication::exit(1); }); // watchdog
-        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(execWithWatchdog(m_window.get(),
+                                  [&] {
+                                      trigger("about");
+                                      m_window->close();
+                                      stillOpenAfterMainClosed =
+                                          lastClosed.isEmpty() && theOne<frmAbout>()->isVisible();
+                                      theOne<frmAbout>()->close();
+                                  }),
+                 0);
         QVERIFY(stillOpenAfterMainClosed);
         QCOMPARE(lastClosed.size(), 1);
     }

@@ -1,47 +1,20 @@
-#include "NamedChild.h"
-#include "app/Application.h"
+#include "MainWindowFixture.h"
 #include "editor/ScriptEditor.h"
-#include "files/FileDialog.h"
 #include "files/FileTestSupport.h"
-#include "mainwindow/Form1.h"
 #include "mainwindow/LargeEditorWindow.h"
 #include "script/ScriptComposer.h"
 
-#include <QAccessible>
-#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextLayout>
-#include <QTimer>
-#include <optional>
 
 using namespace vantrel;
 using namespace vantrel::test;
 
 namespace {
-
-// Stands in for the file dialog: a show takes the answer set for it, a path, or none for
-// Cancel.
-struct AnsweringDialog : FileDialog
-{
-    bool ShowOpen() override { return take(); }
-    bool ShowSave() override { return take(); }
-    bool ShowSaveAs() override { return take(); }
-    QString FileName() const override { return name; }
-    void setFileName(const QString& path) override { name = path; }
-    bool take()
-    {
-        const std::optional<QString> answer = std::exchange(next, std::nullopt);
-        name = answer.value_or(name);
-        return answer.has_value();
-    }
-    std::optional<QString> next;
-    QString name;
-};
 
 const QRect EditorHome(16, 16, 297, 345); // Txt1's place in the main window
 
@@ -61,41 +34,21 @@ QString longScript(int scripts)
 
 } // namespace
 
-class LargeEditorWindowTest : public QObject
+class LargeEditorWindowTest : public QObject, MainWindowFixture
 {
     Q_OBJECT
 
     std::optional<QTemporaryDir> m_dir;
     AnsweringDialog m_dialog;
     RecordingSink m_sink;
-    std::unique_ptr<Form1> m_window;
     ScriptEditor* m_editor = nullptr;
     LargeEditorWindow* m_large = nullptr;
     qsizetype m_stackingPlace = -1; // the editor's among its siblings, bottom first
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    template <class T = QWidget> T* control(const char* name) const
-    {
-        return child<T>(*m_window, name);
-    }
-    void click(const char* name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
     static void pressEditKey(QWidget* at)
     {
         QTest::keyClick(at, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-    }
-    void activateMainWindow() const
-    {
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
-    // Opens the editor's context menu as the keyboard's menu key does, and the menu.
-    QMenu* contextMenu() const
-    {
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(20, 20),
-                                m_editor->mapToGlobal(QPoint(20, 20)));
-        QApplication::sendEvent(m_editor->viewport(), &event);
-        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
     }
 
     void verifyOpen() const
@@ -137,9 +90,7 @@ private slots:
         m_dir.emplace();
         QVERIFY(m_dir->isValid());
         m_sink.messages.clear();
-        m_window = std::make_unique<Form1>(nullptr, FileSeams{&m_dialog, &m_sink});
-        m_window->show();
-        activateMainWindow();
+        openMainWindow({&m_dialog, &m_sink});
         m_editor = control<ScriptEditor>("Txt1");
         m_stackingPlace = m_window->centralWidget()->children().indexOf(m_editor);
         m_large = theOne<LargeEditorWindow>();
@@ -173,7 +124,7 @@ private slots:
         QFETCH(QString, opener);
         QFETCH(QString, closer);
         const auto useContextMenu = [this] {
-            QMenu* menu = contextMenu();
+            QMenu* menu = openContextMenu(m_editor->viewport(), {20, 20});
             QVERIFY(menu);
             QAction* command = m_large->editCommand();
             QVERIFY(menu->actions().contains(command));
@@ -191,8 +142,7 @@ private slots:
         }
         verifyOpen();
         QCOMPARE(m_large->windowTitle(), QStringLiteral("Script - Vantrel"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(m_large)->text(QAccessible::Name),
-                 QStringLiteral("Large script window"));
+        QCOMPARE(accessibleName(m_large), QStringLiteral("Large script window"));
         // About two thirds of the screen, centred on it, and free to grow.
         const QRect screen = m_large->screen()->availableGeometry();
         const QRect placed = m_large->geometry();
@@ -385,14 +335,8 @@ private slots:
         QTest::keyClick(control("txtscriptname"), Qt::Key_Backtab);
         QTest::keyClick(control("cmdBringBack"), Qt::Key_Space); // pressed by keyboard
         verifyHome();
-        for (const char* name : {"txtscriptname", "txttrigger", "txtflag", "txtvehic", "cmdcmpl",
-                                 "cmdsave", "Check1", "cmdload", "Text1", "Txt1"}) {
-            // Tab types a tab in the editor; Ctrl+Tab leaves it.
-            const bool inEditor = QApplication::focusWidget() == m_editor;
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
-                            inEditor ? Qt::ControlModifier : Qt::NoModifier);
-            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
-        }
+        verifyTabOrder({"txtscriptname", "txttrigger", "txtflag", "txtvehic", "cmdcmpl", "cmdsave",
+                        "Check1", "cmdload", "Text1", "Txt1"});
     }
 
     // In the real event loop, where closing the last window ends the program.
@@ -400,15 +344,16 @@ private slots:
     {
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
         bool wasOpen = false;
-        QTimer::singleShot(0, m_window.get(), [&] {
-            pressEditKey(m_editor);
-            QTest::keyClicks(m_editor, QStringLiteral("(sleep 5)"));
-            wasOpen = m_large->isVisible();
-            m_sink.answers = {MessageSink::Answer::Discard}; // the hand edit is not saved
-            m_window->close();
-        });
-        QTimer::singleShot(30'000, m_window.get(), [] { QCoreApplication::exit(1); }); // watchdog
-        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(execWithWatchdog(m_window.get(),
+                                  [&] {
+                                      pressEditKey(m_editor);
+                                      QTest::keyClicks(m_editor, QStringLiteral("(sleep 5)"));
+                                      wasOpen = m_large->isVisible();
+                                      // The hand edit is not saved.
+                                      m_sink.answers = {MessageSink::Answer::Discard};
+                                      m_window->close();
+                                  }),
+                 0);
         QVERIFY(wasOpen);
         QCOMPARE(lastClosed.size(), 1);
         QVERIFY(!m_large->isVisible() && !m_window->isVisible());
@@ -425,9 +370,6 @@ private slots:
         m_window.reset();
         QVERIFY(editor.isNull() && large.isNull());
     }
-
-private:
-    void trigger(const char* action) const { control<QAction>(action)->trigger(); }
 };
 
 QTEST_MAIN(LargeEditorWindowTest)

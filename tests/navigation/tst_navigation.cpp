@@ -1,19 +1,16 @@
-#include "NamedChild.h"
-#include "app/Application.h"
+#include "MainWindowFixture.h"
 #include "editor/ScriptEditor.h"
-#include "mainwindow/Form1.h"
 #include "navigation/Occurrences.h"
 
 #include <QAbstractItemView>
-#include <QAccessible>
 #include <QAction>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QListView>
 #include <QScrollBar>
-#include <QTest>
 
 using namespace vantrel;
+using namespace vantrel::test;
 
 namespace {
 
@@ -43,22 +40,31 @@ int positionOf(const QString& text, int nth = 0)
 
 // A key goes where the window system would send it: to an open popup (the completion
 // list), else to the widget with the focus.
-void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+QWidget* keyReceiver()
 {
-    QWidget* receiver = QApplication::activePopupWidget();
-    if (receiver && receiver->focusWidget())
-        receiver = receiver->focusWidget();
-    QTest::keyClick(receiver ? receiver : QApplication::focusWidget(), Qt::Key(key), modifiers);
+    QWidget* popup = QApplication::activePopupWidget();
+    if (popup && popup->focusWidget())
+        return popup->focusWidget();
+    return popup ? popup : QApplication::focusWidget();
 }
 
-void type(const QString& text)
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    for (QChar c : text) {
-        QWidget* receiver = QApplication::activePopupWidget();
-        if (receiver && receiver->focusWidget())
-            receiver = receiver->focusWidget();
-        QTest::keyClicks(receiver ? receiver : QApplication::focusWidget(), QString(c));
-    }
+    QTest::keyClick(keyReceiver(), Qt::Key(key), modifiers);
+}
+
+void typeKeys(const QString& text)
+{
+    for (QChar c : text)
+        QTest::keyClicks(keyReceiver(), QString(c));
+}
+
+QList<int> occurrenceStarts(const ScriptEditor& editor)
+{
+    QList<int> starts;
+    for (const auto& mark : editor.selectionGroup(Occurrences::Group))
+        starts << mark.cursor.selectionStart();
+    return starts;
 }
 
 QStringList rowsOf(const QAbstractItemView& list)
@@ -71,19 +77,13 @@ QStringList rowsOf(const QAbstractItemView& list)
 
 } // namespace
 
-class NavigationTest : public QObject
+class NavigationTest : public QObject, MainWindowFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<Form1> m_window;
     ScriptEditor* m_editor = nullptr;
 
-    void putCursor(int position)
-    {
-        QTextCursor cursor(m_editor->document());
-        cursor.setPosition(position);
-        m_editor->setTextCursor(cursor);
-    }
+    void putCursor(int position) const { test::putCursor(*m_editor, position); }
     // Lines typed at the end of the script, after the check has read it.
     void atTheEnd()
     {
@@ -98,11 +98,8 @@ private slots:
 
     void init()
     {
-        m_window = std::make_unique<Form1>();
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        m_editor = child<ScriptEditor>(*m_window, "Txt1");
+        openMainWindow();
+        m_editor = control<ScriptEditor>("Txt1");
         m_window->setScriptText(Script);
         m_editor->setFocus();
         putCursor(positionOf("wave_count"));
@@ -149,7 +146,7 @@ private slots:
         auto* list = child<QListView>(*m_editor, "outlineList");
         QVERIFY(box->isVisible());
         QCOMPARE(QApplication::focusWidget(), box);
-        type(filter);
+        typeKeys(filter);
         QTEST(rowsOf(*list), "rows");
         for (int n = 0; n < downs; ++n)
             press(Qt::Key_Down);
@@ -171,7 +168,7 @@ private slots:
     {
         putCursor(30);
         press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-        type(QStringLiteral("miss"));
+        typeKeys(QStringLiteral("miss"));
         press(Qt::Key_Escape);
         QVERIFY(!child<QWidget>(*m_editor, "outline")->isVisible());
         QCOMPARE(m_editor->textCursor().position(), 30);
@@ -183,9 +180,9 @@ private slots:
     void outlineFollowsAnEditAtOnce()
     {
         putCursor(0);
-        type(QStringLiteral("; note\r"));
+        typeKeys(QStringLiteral("; note\r"));
         press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-        type(QStringLiteral("mission"));
+        typeKeys(QStringLiteral("mission"));
         press(Qt::Key_Return);
         QCOMPARE(m_editor->textCursor().position(), positionOf("mission") + 7);
     }
@@ -247,14 +244,7 @@ private slots:
         QFETCH(int, at);
         putCursor(at);
         QFETCH(QList<int>, marked);
-        QTRY_COMPARE(
-            [&] {
-                QList<int> starts;
-                for (const auto& mark : m_editor->selectionGroup(Occurrences::Group))
-                    starts << mark.cursor.selectionStart();
-                return starts;
-            }(),
-            marked);
+        QTRY_COMPARE(occurrenceStarts(*m_editor), marked);
         const auto parenthesis = [&](int position) {
             const QChar c = m_editor->document()->characterAt(position);
             return c == u'(' || c == u')';
@@ -271,12 +261,7 @@ private slots:
                             QStringLiteral("\r\n(set wave_count 2)");
         m_window->setScriptText(far);
         putCursor(positionOf("wave_count") + 1);
-        const auto marked = [&] {
-            QList<int> starts;
-            for (const auto& mark : m_editor->selectionGroup(Occurrences::Group))
-                starts << mark.cursor.selectionStart();
-            return starts;
-        };
+        const auto marked = [&] { return occurrenceStarts(*m_editor); };
         QTRY_COMPARE(marked(), QList<int>({positionOf("wave_count", 1), positionOf("Wave_Count"),
                                            positionOf("wave_count", 2)}));
         // Scrolled to the end, the cursor still on the declaration: the far use is in view.
@@ -313,7 +298,7 @@ private slots:
         QFETCH(QStringList, offered);
         QFETCH(int, key);
         atTheEnd();
-        type(typed);
+        typeKeys(typed);
         QAbstractItemView* list = completions();
         QCOMPARE(list->isVisible(), !offered.isEmpty());
         if (offered.isEmpty())
@@ -333,7 +318,7 @@ private slots:
     void completionOnRequest()
     {
         atTheEnd();
-        type(QStringLiteral("(sleep_until mi"));
+        typeKeys(QStringLiteral("(sleep_until mi"));
         QVERIFY(!completions()->isVisible()); // no '(' before: it waits to be asked
         press(Qt::Key_Space, Qt::ControlModifier);
         QAbstractItemView* list = completions();
@@ -343,7 +328,7 @@ private slots:
         QCOMPARE(lastLine(), QStringLiteral("(sleep_until mission"));
 
         // With nothing typed, every name and form is offered.
-        type(QStringLiteral(" "));
+        typeKeys(QStringLiteral(" "));
         press(Qt::Key_Space, Qt::ControlModifier);
         QVERIFY(list->isVisible());
         QCOMPARE(list->model()->rowCount(), 5 + 16);
@@ -364,17 +349,13 @@ private slots:
             QVERIFY2(commands.contains(QString::fromUtf8(command)), command);
         press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
         for (const char* name : {"outline", "outlineFilter", "outlineList"})
-            QVERIFY2(!QAccessible::queryAccessibleInterface(child<QWidget>(*m_editor, name))
-                          ->text(QAccessible::Name)
-                          .isEmpty(),
-                     name);
+            QVERIFY2(!accessibleName(child<QWidget>(*m_editor, name)).isEmpty(), name);
         press(Qt::Key_Escape);
         atTheEnd();
-        type(QStringLiteral("(wa"));
+        typeKeys(QStringLiteral("(wa"));
         QWidget* list = completions();
         QVERIFY(list->isVisible());
-        QCOMPARE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name),
-                 QStringLiteral("Name completions"));
+        QCOMPARE(accessibleName(list), QStringLiteral("Name completions"));
     }
 };
 
