@@ -7,16 +7,11 @@
 #include <QKeyEvent>
 #include <QRandomGenerator>
 #include <QTest>
-#ifdef VANTREL_FAST_SAVE
-#include <private/qtextdocument_p.h>
-#endif
 
-using vantrel::KnownStretches;
 using vantrel::LineEnd;
 using vantrel::ScriptEditor;
 using vantrel::TextEncoding;
 using vantrel::TextFormat;
-using vantrel::toEditorText;
 
 Q_DECLARE_METATYPE(LineEnd)
 
@@ -104,31 +99,6 @@ private slots:
         }
     }
 
-    // Save reads what went in whole straight from the document's buffer, and only the parts
-    // changed since the long way.
-    void wholeTextIsReadStraightAndChangesTheLongWay()
-    {
-#ifndef VANTREL_FAST_SAVE
-        QSKIP("Built without Save's fast path: nothing is read from the document's buffer");
-#endif
-        ScriptEditor editor;
-        QVERIFY(exposed(editor));
-        const auto known = [&editor] {
-            std::vector<std::int64_t> lengths;
-            for (const auto& stretch : editor.wholeTextInPieces().knownStretches().stretches())
-                lengths.push_back(stretch.bufferFrom == KnownStretches::Unknown ? -stretch.length
-                                                                                : stretch.length);
-            return lengths;
-        };
-        editor.setWholeText(QStringLiteral("(script)\r\n(if)\n\rend"));
-        QCOMPARE(known(), (std::vector<std::int64_t>{18}));
-        QTextCursor cursor(editor.document());
-        cursor.setPosition(3);
-        cursor.insertText(QStringLiteral("xy"));
-        QCOMPARE(known(), (std::vector<std::int64_t>{3, -2, 15}));
-        QCOMPARE(inPieces(editor), QStringLiteral("(scxyript)\r\n(if)\n\rend"));
-    }
-
     // After every kind of change Save must still read exactly the editor's text.
     void savedTextFollowsEveryChange()
     {
@@ -183,55 +153,6 @@ private slots:
             if (std::ranges::count_if(wholeTexts, same) == 1)
                 QVERIFY(editor.textFormat() == found->second);
         }
-        QCOMPARE(editor.wholeText(), QString());
-    }
-
-    // Without an undo history the document packs its buffer anew once enough of it is
-    // removed text, which moves every run of it: Save must not read the old places.
-    void savedTextFollowsADocumentWithoutUndo()
-    {
-#ifndef VANTREL_FAST_SAVE
-        QSKIP("Built without Save's fast path: nothing is read from the document's buffer");
-#else
-        ScriptEditor editor;
-        const QString line = QStringLiteral("(object_teleport \"Warthog\" \"Exit\")\r\n");
-        editor.setWholeText(line.repeated(100000));
-        editor.document()->setUndoRedoEnabled(false);
-        const auto bufferLength = [&editor] {
-            return QTextDocumentPrivate::get(editor.document())->buffer().size();
-        };
-        QTextCursor cursor(editor.document());
-        bool packed = false;
-        for (int step = 0; step < 100 && !packed; ++step) {
-            const qsizetype before = bufferLength();
-            cursor.movePosition(QTextCursor::End);
-            cursor.insertText(toEditorText(line.repeated(1000)));
-            // Enough removed text to be worth packing, between a start and an end still
-            // as they went in.
-            cursor.setPosition(10);
-            cursor.setPosition(50010, QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
-            packed = bufferLength() < before;
-            QCOMPARE(inPieces(editor), editor.wholeText());
-        }
-        QVERIFY(packed);
-        // With undo back on, the packed buffer grows past the places it had before.
-        editor.document()->setUndoRedoEnabled(true);
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(toEditorText(line.repeated(40000)));
-        QCOMPARE(inPieces(editor), editor.wholeText());
-#endif
-    }
-
-    void replacingCanBeUndone()
-    {
-        ScriptEditor editor;
-        editor.setWholeText(QStringLiteral("hand edits\r\n"));
-        editor.setWholeText(QStringLiteral("compiled"));
-        editor.undo();
-        QCOMPARE(editor.wholeText(), QStringLiteral("hand edits\r\n"));
-        QCOMPARE(inPieces(editor), editor.wholeText());
-        editor.undo(); // back to the empty editor: its placeholder took no step of its own
         QCOMPARE(editor.wholeText(), QString());
     }
 

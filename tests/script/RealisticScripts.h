@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <random>
 #include <string>
-#include <vector>
 
 // Script files shaped like working ones of the whole language family, written from
 // scratch: globals of many types, every script type, return types, the later games'
@@ -30,7 +32,7 @@ public:
     }
 
 private:
-    explicit RealisticScripts(std::uint64_t seed) : m_state(seed * 2654435761u + 1) {}
+    explicit RealisticScripts(std::uint64_t seed) : m_random(std::uint_fast32_t(seed)) {}
 
     static constexpr const char* Notes[] = {"wait for the player", "second wave (optional)",
                                             "old timing; see below", "do not touch"};
@@ -41,11 +43,7 @@ private:
         "device_set_power", "player0",       "f_music_start",
         "cs_go_to",         "print",         "game_save"};
 
-    int roll(int sides)
-    {
-        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return int((m_state >> 33) % std::uint64_t(sides));
-    }
+    int roll(int sides) { return int(m_random() % unsigned(sides)); }
     template <std::size_t N> std::string pick(const char* const (&list)[N])
     {
         return list[roll(int(N))];
@@ -70,18 +68,8 @@ private:
 
     std::string value()
     {
-        switch (roll(5)) {
-        case 0:
-            return std::to_string(roll(900) - 30);
-        case 1:
-            return "\"text (with; parens)\"";
-        case 2:
-            return "none";
-        case 3:
-            return "(" + pick(Calls) + " 2)";
-        default:
-            return "0." + std::to_string(roll(9));
-        }
+        static constexpr const char* Values[] = {"-30", "0.5", "\"text (with; parens)\"", "none"};
+        return roll(4) == 0 ? "(" + pick(Calls) + " 2)" : pick(Values);
     }
 
     void body(int depth, int deepest)
@@ -92,9 +80,7 @@ private:
         }
         switch (roll(4)) {
         case 0:
-            line("(sleep_until (volume_test_objects trig_" + std::to_string(roll(9)) +
-                     " (players)) 5)",
-                 depth);
+            line("(sleep_until (volume_test_objects trig_1 (players)) 5)", depth);
             return;
         case 1:
             line("(cond", depth);
@@ -126,7 +112,7 @@ private:
     {
         const std::string name = this->name(n);
         const int deepest = 2 + roll(roll(10) == 0 ? 40 : 6);
-        switch (roll(12)) {
+        switch (roll(10)) {
         case 0:
         case 1:
             line("(global " + pick(Types) + " " + name + " " + value() + ")");
@@ -144,26 +130,21 @@ private:
             script("static " + pick(Types) + " " + (roll(2) ? name : upper(name)), deepest);
             break;
         case 4:
-            script("static void (" + name + " (ai squad) (short count))", deepest);
+            script("static void " + (roll(2) ? "(" + name + " (ai squad) (short count))" : name),
+                   deepest);
             break;
         case 5:
             script("static " + pick(Types) + " (" + name + " (object_list who))", deepest);
             break;
-        case 6:
-            script("static void " + name, deepest);
-            break;
         case 7:
             script("static " + name + " (begin (wake enc_" + std::to_string(n) + "))", 2);
             break;
-        case 8:
+        case 6:
             script("command_script " + name, deepest);
             break;
         default:
-            script(std::string(roll(2)   ? "dormant "
-                               : roll(2) ? "continuous "
-                                         : "startup ") +
-                       name,
-                   deepest);
+            static constexpr const char* Kinds[] = {"dormant ", "continuous ", "startup "};
+            script(pick(Kinds) + name, deepest);
         }
         if (roll(5) == 0)
             line("; " + pick(Notes));
@@ -173,14 +154,12 @@ private:
 
     static std::string upper(std::string name)
     {
-        for (char& c : name)
-            if (c >= 'a' && c <= 'z')
-                c = char(c - 'a' + 'A');
+        std::ranges::transform(name, name.begin(), [](char c) { return std::toupper(c); });
         return name;
     }
 
     std::string m_text;
-    std::uint64_t m_state;
+    std::minstd_rand m_random; // a fixed sequence: every run writes the same scripts
     bool m_mixed = false;
     int m_declarations = 0;
 };

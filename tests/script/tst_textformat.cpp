@@ -43,7 +43,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<LineEnd>("lineEnd");
-        QTest::newRow("none") << "(script)" << LineEnd::CrLf;
         QTest::newRow("empty") << "" << LineEnd::CrLf;
         QTest::newRow("CR LF") << "a\r\nb\r\n" << LineEnd::CrLf;
         QTest::newRow("LF") << "a\nb\n" << LineEnd::Lf;
@@ -52,7 +51,6 @@ private slots:
         QTest::newRow("stray LFs first") << "; a\n; b\n(x)\r\n(y)\r\n(z)\r\n" << LineEnd::CrLf;
         QTest::newRow("LF CR is two") << "a\n\rb\n\r" << LineEnd::Lf;
         QTest::newRow("tie CR LF and LF") << "a\r\nb\n" << LineEnd::CrLf;
-        QTest::newRow("tie LF and CR") << "a\rb\n" << LineEnd::Lf;
         QTest::newRow("CR more than LF") << "\r\r\n\r" << LineEnd::Cr;
     }
     void lineEndIsTheMostCommonOne()
@@ -71,23 +69,16 @@ private slots:
         const auto mark = TextEncoding::Utf8WithByteOrderMark;
         QTest::newRow("empty") << QByteArray() << w1252;
         QTest::newRow("ASCII") << QByteArray("(script static void x)\n") << w1252;
-        QTest::newRow("curly quotes") << QByteArray("; \xE2\x80\x9C"
-                                                    "done\xE2\x80\x9D\n")
-                                      << utf8;
         QTest::newRow("two bytes") << QByteArray("caf\xC3\xA9") << utf8;
         QTest::newRow("four bytes") << QByteArray("\xF0\x9F\x98\x80") << utf8;
         QTest::newRow("mark") << QByteArray("\xEF\xBB\xBF(x)") << mark;
         QTest::newRow("mark alone") << QByteArray("\xEF\xBB\xBF") << mark;
-        QTest::newRow("two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << mark;
         // Windows-1252 letters and quotes are not UTF-8.
         QTest::newRow("1252 letter") << QByteArray("caf\xE9") << w1252;
-        QTest::newRow("1252 quotes") << QByteArray("\x93quoted\x94 it\x92s") << w1252;
         QTest::newRow("mark then 1252") << QByteArray("\xEF\xBB\xBF\xE9") << w1252;
         QTest::newRow("cut short") << QByteArray("ok \xE2\x80") << w1252;
         QTest::newRow("lone continuation") << QByteArray("\x80") << w1252;
         QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << w1252;
-        QTest::newRow("overlong three") << QByteArray("\xE0\x80\xAF") << w1252;
-        QTest::newRow("overlong four") << QByteArray("\xF0\x80\x80\xAF") << w1252;
         QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << w1252;
         QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << w1252;
         QTest::newRow("U+10FFFF") << QByteArray("\xF4\x8F\xBF\xBF") << utf8;
@@ -95,9 +86,7 @@ private slots:
         QTest::newRow("line separator") << QByteArray("a\xE2\x80\xA8"
                                                       "b")
                                         << w1252;
-        QTest::newRow("paragraph separator") << QByteArray("\xE2\x80\xA9") << w1252;
         QTest::newRow("symbol for CR") << QByteArray("\xEF\xBB\xBF\xE2\x90\x8D") << w1252;
-        QTest::newRow("symbol for NUL") << QByteArray("\xE2\x90\x80") << w1252;
         QTest::newRow("symbol for LF") << QByteArray("\xE2\x90\x8A") << utf8;
         QTest::newRow("long ASCII then one") << QByteArray(1000, 'x') + "\xC3\xA9" << utf8;
     }
@@ -117,7 +106,6 @@ private slots:
         QTest::newRow("mixed") << QStringLiteral("\u00e9\u201c\U0001F600z\u0000") << -1;
         QTest::newRow("pairs") << QStringLiteral("\U0001F600\U0001F601\U00010000") << -1;
         QTest::newRow("lone high") << QString("ab") + QChar(0xD800) + "c" << 2;
-        QTest::newRow("lone low") << QString("ab") + QChar(0xDC00) << 2;
         QTest::newRow("high at end") << QString("abc") + QChar(0xD83D) << 3;
         QTest::newRow("two highs") << QString(QChar(0xD83D)) + QChar(0xD83D) + QChar(0xDE00) << 0;
     }
@@ -143,7 +131,6 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::newRow("file CR LF") << "\r\n)" << 2;
         QTest::newRow("stand-ins") << QStringLiteral("\u240D\u2028)") << 2;
-        QTest::newRow("stand-in CR, file LF") << QStringLiteral("\u240D\n)") << 2;
         QTest::newRow("file CR, stand-in LF") << QStringLiteral("\r\u2028)") << 2;
         QTest::newRow("LF then CR") << QStringLiteral("\u2028\u240D)") << 3;
         QTest::newRow("CR then paragraph break") << QStringLiteral("\u240D\u2029)") << 3;
