@@ -64,6 +64,36 @@ class FindBarTest : public QObject, MainWindowFixture
     }
 
 private slots:
+    // Alt with a letter stays inert in the bar as everywhere: no option ticks, no letter typed.
+    void altLetterStaysInert()
+    {
+        QTest::keyClick(editor(), Qt::Key_F, Qt::ControlModifier);
+        type("findField", QStringLiteral("if"));
+        QTest::keyClick(control("findField"), Qt::Key_M, Qt::AltModifier);
+        QTest::keyClick(control("findField"), Qt::Key_W, Qt::AltModifier);
+        QCOMPARE(control<QLineEdit>("findField")->text(), QStringLiteral("if"));
+        QVERIFY(!control<QCheckBox>("matchCase")->isChecked());
+        QVERIFY(!control<QCheckBox>("wholeWord")->isChecked());
+        QCOMPARE(m_window->scriptText().toLatin1(), Script);
+    }
+
+    // Every command is in the editor's context menu with its key.
+    void contextMenuListsEveryCommand()
+    {
+        QMenu* menu = openContextMenu(editor());
+        QVERIFY(menu);
+        QStringList listed;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                listed << (action->text() + u' ' + action->shortcut().toString()).trimmed();
+        menu->close();
+        for (const char* expected :
+             {"Go to Problem", "Next Problem F8", "Previous Problem Shift+F8", "Find... Ctrl+F",
+              "Find Next F3", "Find Previous Shift+F3", "Replace... Ctrl+H",
+              "Go to Line... Ctrl+G"})
+            QVERIFY2(listed.contains(QLatin1String(expected)), qPrintable(listed.join(u'|')));
+    }
+
     void initTestCase()
     {
         setUpApplication(*qApp);

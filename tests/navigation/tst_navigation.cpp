@@ -94,6 +94,27 @@ class NavigationTest : public QObject, MainWindowFixture
 private slots:
     void initTestCase() { setUpApplication(*qApp); }
 
+    // Each command is the editor's, with its key; each part a screen reader reaches has a name.
+    void reachableAndNamed()
+    {
+        QStringList commands;
+        for (const QAction* action : m_editor->actions())
+            commands << action->text() + u'=' + action->shortcut().toString();
+        // Among the editor's other commands (find, the large window, the file's state).
+        for (const char* command : {"Go to Script\u2026=Ctrl+Shift+O", "Go to Definition=F12",
+                                    "Complete Name=Ctrl+Space"})
+            QVERIFY2(commands.contains(QString::fromUtf8(command)), command);
+        press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        for (const char* name : {"outline", "outlineFilter", "outlineList"})
+            QVERIFY2(!accessibleName(child<QWidget>(*m_editor, name)).isEmpty(), name);
+        press(Qt::Key_Escape);
+        atTheEnd();
+        typeKeys(QStringLiteral("(wa"));
+        QWidget* list = completions();
+        QVERIFY(list->isVisible());
+        QCOMPARE(accessibleName(list), QStringLiteral("Name completions"));
+    }
+
     void init()
     {
         openMainWindow();
