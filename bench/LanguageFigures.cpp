@@ -5,6 +5,7 @@
 #include "RealScript.h"
 #include "editor/EditorText.h"
 #include "editor/ScriptEditor.h"
+#include "files/FunctionListFile.h"
 #include "language/EditorLanguageSupport.h"
 #include "language/IdleCheck.h"
 #include "script/ScriptCheck.h"
@@ -28,19 +29,29 @@
 namespace vantrel::bench {
 namespace {
 
+constexpr int ListedFunctions = 3600;
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 // Two main windows side by side, one whose editor knows the language and one whose editor
-// is plain, and a script file for both to load.
+// is plain, and a script file for both to load, with the game's function list beside it,
+// which the editor that knows the language finds and uses.
 struct LanguageFixture
 {
     // With a line end given, a ')' too many is planted before one (plantedLine).
     explicit LanguageFixture(QByteArray bytes, const QByteArray& plantBefore = {})
-        : path(directory.filePath(QStringLiteral("script.hsc")))
+        : path(directory.filePath(QStringLiteral("script.hsc"))),
+          functions(directory.filePath(QStringLiteral("functions.txt")))
     {
         if (!plantBefore.isEmpty())
             plantedLine = plantExtraCloser(bytes, plantBefore);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            error = "cannot write " + path.toStdString();
+        if (!writeFile(path, bytes) ||
+            !writeFile(functions, RealShapedFunctionList(ListedFunctions)))
+            error = "cannot write in " + directory.path().toStdString();
         setLanguageSupport(*qobject_cast<ScriptEditor*>(plain.editor), false);
         for (EditorFixture* side : {&coloured, &plain})
             side->dialog.path = path;
@@ -58,6 +69,7 @@ struct LanguageFixture
 
     QTemporaryDir directory;
     QString path;
+    QString functions;
     std::size_t plantedLine = 0;
     std::string error;
     EditorFixture coloured;
@@ -161,6 +173,10 @@ void putCursor(QPlainTextEdit* editor, int position)
 Sample typeAt(EditorFixture& f, const std::function<int(const QTextDocument&)>& place)
 {
     loadUntimed(f);
+    auto* editor = qobject_cast<ScriptEditor*>(f.editor);
+    if (EditorLanguageSupport* language = languageSupport(*editor);
+        language && !language->functionList())
+        return {0, 0, "the function list beside the script is not in use"};
     putCursor(f.editor, place(*f.editor->document()));
     const QString typed = QStringLiteral("(set done 1) ; \"x\" ").repeated(6).left(100);
     std::vector<double> times;
@@ -255,6 +271,41 @@ Sample check(EditorFixture& f)
     return sample;
 }
 
+// The check of every call against the function list, over the loaded script's text.
+Sample callCheck(EditorFixture& f, const QString& functions)
+{
+    load(f);
+    f.settle();
+    Sample sample;
+    const FunctionListFile list = FunctionListFile::read(functions);
+    if (!list.list)
+        return {0, 0, "no function list: " + list.error.toStdString()};
+    sample.seconds = secondsOf([&] {
+        const QString text = f.editor->document()->toRawText();
+        if (!CheckScript(lexerView(text), list.list.get()).empty())
+            sample.error = "the script has problems";
+    });
+    return sample;
+}
+
+// Reading the list, against reading its bytes the same way.
+Sample readList(const QString& path, bool parse)
+{
+    Sample sample;
+    sample.seconds = secondsOf([&] {
+        if (parse) {
+            if (FunctionListFile::read(path).list == nullptr)
+                sample.error = "the list did not read";
+            return;
+        }
+        QFile file(path);
+        std::string bytes(file.open(QIODevice::ReadOnly) ? std::size_t(file.size()) : 0, '\0');
+        if (file.read(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || bytes.empty())
+            sample.error = "the bytes did not read";
+    });
+    return sample;
+}
+
 // What locating a bracket mistake adds to the structure check of a loaded script with one:
 // the check with its notes less the same check without them, each the faster of five.
 Sample locate(LanguageFixture& f)
@@ -267,7 +318,7 @@ Sample locate(LanguageFixture& f)
     for (int run = 0; run < 5; ++run) {
         with = std::min(with, secondsOf([&] { problems = CheckScript(lexerView(text)); }));
         without = std::min(without, secondsOf([&] {
-                               if (CheckScript(lexerView(text), Notes::None).empty())
+                               if (CheckScript(lexerView(text), nullptr, Notes::None).empty())
                                    problems.clear();
                            }));
     }
@@ -421,6 +472,21 @@ void addLanguageFigures()
                .pairs = 9,
                .subject = [small] { return check(small().coloured); },
                .baseline = [small] { return load(small().plain); }});
+    const Fixture calls = fixtureOf(700 * 1000, "\r\n");
+    addFigure({.name = "call check 700 KB",
+               .subjectName = "call check",
+               .baselineName = "plain Load",
+               .goal = {.ratio = 0.25, .extraMegabytes = 0},
+               .pairs = 9,
+               .subject = [calls] { return callCheck(calls().coloured, calls().functions); },
+               .baseline = [calls] { return load(calls().plain); }});
+    addFigure({.name = "read function list 3,600",
+               .subjectName = "read list",
+               .baselineName = "read bytes",
+               .goal = {.ratio = 5, .extraMegabytes = 0},
+               .pairs = 15,
+               .subject = [small] { return readList(small().functions, true); },
+               .baseline = [small] { return readList(small().functions, false); }});
     const Fixture broken = fixtureOf([] { return RealShapedScript(700 * 1000, "\r\n"); }, "\r\n");
     addFigure({.name = "locate 700 KB",
                .subjectName = "locate",

@@ -145,7 +145,54 @@ private:
     Dice m_dice;
 };
 
+constexpr std::array<const char*, 8> Types{"void",   "boolean", "short", "real",
+                                           "object", "unit",    "ai",    "string_id"};
+constexpr std::array<const char*, 10> Stems{"object", "unit",   "ai",        "camera", "sound",
+                                            "device", "player", "cinematic", "hud",    "effect"};
+constexpr std::array<const char*, 12> Verbs{"set",  "get",   "test", "create", "place",  "kill",
+                                            "play", "start", "stop", "attach", "enable", "count"};
+
 } // namespace
+
+QByteArray RealShapedFunctionList(int functions)
+{
+    Dice dice;
+    QByteArray text = "; AVAILABLE FUNCTIONS:\r\n\r\n";
+    const auto parameter = [&] { return QByteArray("<") + dice.pick(Types) + '>'; };
+    const auto describe = [&](const QByteArray& name) {
+        for (int n = 1 + dice.roll(3); n > 0; --n)
+            text += "; does what " + name + " does to the given " + dice.pick(Stems) +
+                    ", once per update unless told otherwise\r\n";
+        text += "\r\n";
+    };
+    // The script's own calls take two to four arguments.
+    for (const char* call : Calls) {
+        text += QByteArray("(<void> ") + call + " <object> <object> [<short>] [<short>])\r\n";
+        describe(call);
+    }
+    for (int number = int(Calls.size()); number < functions; ++number) {
+        const QByteArray name = QByteArray(dice.pick(Stems)) + '_' + dice.pick(Verbs) + '_' +
+                                dice.pick(Stems) + '_' + QByteArray::number(number);
+        QByteArray line = QByteArray("(<") + dice.pick(Types) + "> " + name;
+        for (int n = dice.roll(5); n > 0; --n)
+            line += ' ' + parameter();
+        if (dice.roll(6) == 0)
+            line += " [" + parameter() + ']';
+        if (dice.roll(10) == 0)
+            line += " <object(s)>";
+        text += line + ")\r\n";
+        if (dice.roll(8) == 0) {
+            text += line + ' ' + parameter() + ")\r\n"; // an overload with one more
+            ++number;
+        }
+        describe(name);
+    }
+    text += "; AVAILABLE EXTERNAL GLOBALS:\r\n\r\n";
+    for (int number = 0; number < functions / 10; ++number)
+        text += QByteArray("(<") + dice.pick(Types) + "> global_" + dice.pick(Stems) + '_' +
+                QByteArray::number(number) + ")\r\n\r\n";
+    return text;
+}
 
 QByteArray RealShapedScript(qsizetype size, const QByteArray& lineEnd, bool declarations)
 {

@@ -15,4 +15,10 @@ namespace vantrel::bench {
 QByteArray RealShapedScript(qsizetype size, const QByteArray& lineEnd = "\n",
                             bool declarations = false);
 
+// A function list shaped like those the game's tools write: `functions` functions with one
+// to three description lines each, one in eight listed twice with another count, some
+// with optional or repeated parameters, then a few hundred external globals; CR LF lines.
+// It lists the calls of RealShapedScript with the counts that script gives them.
+QByteArray RealShapedFunctionList(int functions);
+
 } // namespace vantrel::bench

@@ -132,7 +132,7 @@ void checkPlaces(std::u16string_view text)
                 "the problem is on its line");
         require(p.column >= 1 && p.column <= p.offset - start + 1, "the column is on its line");
     }
-    require(sameProblems(errors, CheckScript(text, Notes::None)),
+    require(sameProblems(errors, CheckScript(text, nullptr, Notes::None)),
             "the errors are those of the check without notes");
 }
 

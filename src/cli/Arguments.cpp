@@ -110,13 +110,14 @@ std::optional<Arguments> helpOrMistake(const Reading& reading)
 
 Arguments parseCheck(const QStringList& words)
 {
-    const Reading reading = read(words, OptionScope::AnyCommand);
+    const Reading reading = read(words, OptionScope::Check);
     if (const std::optional<Arguments> answer = helpOrMistake(reading))
         return *answer;
     if (reading.operands.isEmpty())
         return failure(QStringLiteral("check needs at least one FILE"));
     Arguments check = asking(Command::Check);
     check.files = reading.operands;
+    check.options = reading.values;
     return check;
 }
 

@@ -8,7 +8,7 @@ namespace vantrel {
 
 // What a command line asks for:
 //   vantrel [--] [FILE]                the window, with FILE loaded
-//   vantrel check [--] FILE...         the structure check of each file
+//   vantrel check [--functions LIST] [--] FILE...   the check of each file
 //   vantrel compose [OPTION]...        a script, on standard output or appended to a file
 //   vantrel --help | --version
 // Read as getopt reads it: an option's value is the next word, whatever it looks like, and
@@ -27,7 +27,7 @@ struct Arguments
 
     Command command = Command::Window;
     QStringList files;              // the file to open, or the files to check
-    QMap<QString, QString> options; // compose's options, by name without the dashes
+    QMap<QString, QString> options; // the command's options, by name without the dashes
     QString error;                  // one line, for Command::Error
 
     // From the words after the program's name.

@@ -2,6 +2,7 @@
 
 #include "cli/Console.h"
 #include "cli/Utf16.h"
+#include "files/FunctionListFile.h"
 #include "files/ScriptFileStore.h"
 #include "script/ScriptDeclarations.h"
 
@@ -9,8 +10,21 @@
 
 namespace vantrel {
 
-int runCheck(const QStringList& files, Console& console)
+int runCheck(const QStringList& files, Console& console, const QString& functionList)
 {
+    FunctionListFile functions;
+    if (!functionList.isEmpty()) {
+        functions = FunctionListFile::read(functionList);
+        if (!functions.list) {
+            console.fileError(functionList, functions.error);
+            return 2;
+        }
+        if (const std::size_t skipped = functions.list->malformedLines())
+            console.warning(QStringLiteral("%1: %2 %3 skipped, not read as functions")
+                                .arg(functionList)
+                                .arg(skipped)
+                                .arg(skipped == 1 ? "line" : "lines"));
+    }
     int status = 0;
     for (const QString& file : files) {
         ConsoleSink sink(console, file);
@@ -20,7 +34,8 @@ int runCheck(const QStringList& files, Console& console)
             continue;
         }
         QByteArray report;
-        for (const ScriptProblem& problem : ReadScript(utf16(*text)).problems) {
+        for (const ScriptProblem& problem :
+             ReadScript(utf16(*text), functions.list.get()).problems) {
             report += QStringLiteral("%1:%2:%3: %4: %5\n")
                           .arg(file)
                           .arg(problem.line)

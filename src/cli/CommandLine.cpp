@@ -16,7 +16,7 @@ QString helpText(const QString& program)
 {
     return QStringLiteral(
                "Usage: %1 [FILE]\n"
-               "       %1 check FILE...\n"
+               "       %1 check [--functions LIST] FILE...\n"
                "       %1 compose [OPTION]...\n"
                "       %1 --help | --version\n"
                "\n"
@@ -40,14 +40,17 @@ QString helpText(const QString& program)
                "  compose [OPTION]...  Write the script that Compile writes for these names\n"
                "                       to standard output, with no line end after it.\n"
                "\n"
-               "Options of compose; a name left out takes the window's default:\n")
+               "Options of check:\n")
                .arg(program) +
+           optionsHelp({OptionScope::Check}) +
+           QStringLiteral("\nOptions of compose; a name left out takes the window's default:\n") +
            optionsHelp({OptionScope::Compose}) + u'\n' +
            optionsHelp({OptionScope::AnyCommand, OptionScope::Program}) +
            QStringLiteral(
                "\n"
                "Exit status: 0 when all went well; 1 when check found an error or compose\n"
-               "failed; 2 when check could not read a file, or the command line was wrong.\n");
+               "failed; 2 when check could not read a file or the function list, or the\n"
+               "command line was wrong.\n");
 }
 
 QString versionText()
@@ -90,7 +93,7 @@ int runCommandLine(int argc, char* argv[], const WindowProgram& window)
     case Command::Error:
         return usageError(console, arguments.error);
     case Command::Check:
-        return runCheck(arguments.files, console);
+        return runCheck(arguments.files, console, arguments.options.value(latin1(FunctionsOption)));
     case Command::Compose:
         return runCompose(arguments.options, console);
     }

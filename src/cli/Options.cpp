@@ -92,11 +92,11 @@ QString optionsHelp(std::initializer_list<OptionScope> scopes)
     return lines;
 }
 
-QString manualSynopsis()
+QString manualSynopsis(OptionScope scope)
 {
     QString lines;
     for (const Option& option : Options)
-        if (option.scope == OptionScope::Compose)
+        if (option.scope == scope)
             lines += QStringLiteral(".OP %1 %2\n").arg(roff(longForm(option)), text(option.value));
     return lines;
 }

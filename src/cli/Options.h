@@ -12,6 +12,7 @@ namespace vantrel {
 enum class OptionScope
 {
     Compose,    // compose's
+    Check,      // check's
     AnyCommand, // any command's, and the program's own
     Program,    // the program's own, without a command
 };
@@ -34,6 +35,7 @@ struct Option
 
 inline constexpr std::string_view SecondVehicleOption = "second-vehicle";
 inline constexpr std::string_view OutputOption = "output";
+inline constexpr std::string_view FunctionsOption = "functions";
 inline constexpr std::string_view HelpOption = "help";
 inline constexpr std::string_view VersionOption = "version";
 
@@ -64,6 +66,33 @@ inline constexpr Option Options[] = {
      "No\n"
      ".I .hsc\n"
      "is added to the name."},
+    {FunctionsOption, 0, "LIST", OptionScope::Check, nullptr,
+     "also check each call of a function in LIST, the\n"
+     "function list the game's tools write, for too few\n"
+     "or too many arguments",
+     "Of\n"
+     ".BR check :\n"
+     "also checks each call of a function in\n"
+     ".IR LIST ,\n"
+     "the list of functions that the game's editing tools write (its first line is\n"
+     ".BR \"; AVAILABLE FUNCTIONS:\" ):\n"
+     "a call with too few or too many arguments is an error, for example\n"
+     ".BR \"object_teleport takes 2 arguments, found 1\" ,\n"
+     "at the call's\n"
+     ".BR ( .\n"
+     "A name listed twice takes either count; a parameter marked\n"
+     ".B (s)\n"
+     "takes any number.\n"
+     "The language's own forms\n"
+     ".RB ( begin \", \" if \", \" cond \", \" set \", \" sleep_until \", \" script \", ...)\"\n"
+     "follow its own rules, and a name not in the list is never a problem.\n"
+     "Lines of the list that cannot be read are skipped, with a warning; a list\n"
+     "that cannot be read or holds no functions stops the command with status 2.\n"
+     "The window finds such a list by itself: the first\n"
+     ".I .txt\n"
+     "file, by name, whose first line is the list's, beside the loaded script or in a\n"
+     "folder above it; the editor's context menu names the list in use and picks\n"
+     "another with \"Use Function List\\[u2026]\" for the rest of the run."},
     {HelpOption, 'h', "", OptionScope::AnyCommand, nullptr, "show this help",
      "Lists the commands and options."},
     {VersionOption, 0, "", OptionScope::Program, nullptr, "show the program's name and version",
@@ -83,9 +112,9 @@ const Option* findOption(QStringView spelled, OptionScope scope);
 // The lines of --help for the options of these scopes, in one column for all options.
 QString optionsHelp(std::initializer_list<OptionScope> scopes);
 
-// The manual page's parts: compose's options for its synopsis, and the entries of its
+// The manual page's parts: a command's options for its synopsis, and the entries of its
 // OPTIONS section.
-QString manualSynopsis();
+QString manualSynopsis(OptionScope scope);
 QString manualOptions();
 
 } // namespace vantrel

@@ -35,7 +35,10 @@ int main(int argc, char* argv[])
     }
     QString page = QString::fromUtf8(source.readAll());
     if (!fill(page, QStringLiteral("@VERSION@"), vantrel::versionNumber()) ||
-        !fill(page, QStringLiteral("@COMPOSE_OPTIONS@\n"), vantrel::manualSynopsis()) ||
+        !fill(page, QStringLiteral("@CHECK_OPTIONS@\n"),
+              vantrel::manualSynopsis(vantrel::OptionScope::Check)) ||
+        !fill(page, QStringLiteral("@COMPOSE_OPTIONS@\n"),
+              vantrel::manualSynopsis(vantrel::OptionScope::Compose)) ||
         !fill(page, QStringLiteral("@OPTIONS@\n"), vantrel::manualOptions()))
         return 1;
 

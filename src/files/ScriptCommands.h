@@ -20,6 +20,7 @@ struct FileSeams
 {
     FileDialog* dialog = nullptr;
     MessageSink* messages = nullptr;
+    FileDialog* functionListDialog = nullptr; // "Use Function List…" asks this one
 };
 
 // The editor as the file commands see it.

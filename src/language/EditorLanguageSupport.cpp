@@ -3,8 +3,12 @@
 #include "editor/EditorText.h"
 #include "editor/ScriptEditor.h"
 #include "language/ScriptColours.h"
+#include "script/CallContext.h"
+#include "script/FunctionList.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTextLayout>
@@ -18,6 +22,57 @@ constexpr int ScrollPauseMilliseconds = 150;
 // How far the partner of a parenthesis is looked for, in lines each way: forms longer than
 // this are rare, and the search must stay well below a keystroke's time.
 constexpr int PartnerReach = 2000;
+// How far back the call around the cursor is looked for, in lines and in characters of one
+// long line: the arguments of a call rarely run longer.
+constexpr int SignatureReach = 50;
+constexpr int SignatureCharacters = 4000;
+
+QString escaped(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size())).toHtmlEscaped();
+}
+
+// What the function does, in lines as its list wrote them.
+QString descriptionHtml(const FunctionSignature& signature)
+{
+    return escaped(FunctionList::describe(signature)).replace(u'\n', QStringLiteral("<br>"));
+}
+
+// The signature's line, one parameter underlined in bold when `marked`; its description
+// below when `described`.
+QString signatureHtml(const FunctionSignature& signature, const FunctionParameter* marked,
+                      bool described)
+{
+    QString html = QStringLiteral("<code>");
+    if (marked) {
+        const std::size_t at = std::size_t(marked->text.data() - signature.line.data());
+        html += escaped(signature.line.substr(0, at)) + QStringLiteral("<b><u>") +
+                escaped(marked->text) + QStringLiteral("</u></b>") +
+                escaped(signature.line.substr(at + marked->text.size()));
+    } else {
+        html += escaped(signature.line);
+    }
+    html += QStringLiteral("</code>");
+    const std::string description = FunctionList::describe(signature);
+    if (described && !description.empty())
+        html +=
+            QStringLiteral("<br>") + escaped(description).replace(u'\n', QStringLiteral("<br>"));
+    return html;
+}
+
+// The parameter that the argument numbered `argument` goes to: the last one takes all the
+// rest when it is repeated.
+const FunctionParameter* parameterFor(const FunctionList& list, const FunctionSignature& s,
+                                      std::size_t argument)
+{
+    if (s.parameterCount == 0)
+        return nullptr;
+    const FunctionParameter* parameters = list.parametersOf(s);
+    if (argument < s.parameterCount)
+        return parameters + argument;
+    const FunctionParameter* last = parameters + s.parameterCount - 1;
+    return last->repeated ? last : nullptr;
+}
 const QString PartnerGroup = QStringLiteral("partner");
 
 QTextEdit::ExtraSelection partnerMark(QTextDocument* document, int position)
@@ -60,6 +115,25 @@ EditorLanguageSupport::EditorLanguageSupport(ScriptEditor& editor)
     addProblemStep("previousProblem", QStringLiteral("Previous Problem"),
                    QKeySequence(Qt::SHIFT | Qt::Key_F8), false);
     m_check.start(0);
+    connect(&m_partner, &QTimer::timeout, this, &EditorLanguageSupport::showSignatureHelp);
+}
+
+EditorLanguageSupport::~EditorLanguageSupport() = default;
+
+void EditorLanguageSupport::setFunctionList(std::shared_ptr<const FunctionList> list,
+                                            const QString& path)
+{
+    m_functions = std::move(list);
+    m_functionListPath = m_functions ? path : QString();
+    m_highlighter.setFunctions(m_functions.get());
+    m_idleCheck.setFunctions(m_functions.get());
+    m_highlighter.marksChanged(); // the colours of every block change
+    colourInView(true);
+    m_editor.viewport()->update();
+    m_idleCheck.cancel();
+    m_check.start(0);
+    describeProblems();
+    m_partner.start();
 }
 
 // Editor actions, so the keys work anywhere in the window and the context menu lists them
@@ -126,6 +200,8 @@ void EditorLanguageSupport::makePlain()
     m_highlighter.clear();
     m_editor.setSelectionGroup(PartnerGroup, {});
     m_editor.setDescriptionPart(ScriptEditor::DescriptionPart::Problems, QString());
+    m_editor.setDescriptionPart(ScriptEditor::DescriptionPart::FunctionList, QString());
+    m_signatureHelp.reset();
 }
 
 void EditorLanguageSupport::checked(ScriptReading reading, int revision)
@@ -150,6 +226,11 @@ void EditorLanguageSupport::describeProblems()
         count == 0   ? QString()
         : count == 1 ? QStringLiteral("Problem: %1").arg(first)
                      : QStringLiteral("First of %1 problems: %2").arg(count).arg(first));
+    m_editor.setDescriptionPart(
+        ScriptEditor::DescriptionPart::FunctionList,
+        m_functions
+            ? QStringLiteral("Function list: %1").arg(QFileInfo(m_functionListPath).fileName())
+            : QString());
 }
 
 void EditorLanguageSupport::showPartner()
@@ -168,13 +249,102 @@ QString EditorLanguageSupport::toolTipAt(QPoint point, QRect& area) const
     const ProblemMarks::Mark* mark = m_marks.at(position);
     if (!mark)
         mark = m_marks.at(position - 1);
-    if (!mark)
+    const auto areaOf = [this](int start, int end) {
+        QTextCursor from(m_editor.document()), to(m_editor.document());
+        from.setPosition(start);
+        to.setPosition(end);
+        return m_editor.cursorRect(from).united(m_editor.cursorRect(to));
+    };
+    if (mark) {
+        area = areaOf(mark->position, mark->position + mark->length);
+        return area.contains(point) ? ProblemMarks::describe(mark->problem) : QString();
+    }
+    const std::optional<std::pair<int, int>> word = m_functions ? wordAt(position) : std::nullopt;
+    if (!word)
         return {};
-    QTextCursor from(m_editor.document()), to(m_editor.document());
-    from.setPosition(mark->position);
-    to.setPosition(mark->position + mark->length);
-    area = m_editor.cursorRect(from).united(m_editor.cursorRect(to));
-    return area.contains(point) ? ProblemMarks::describe(mark->problem) : QString();
+    area = areaOf(word->first, word->second);
+    if (!area.contains(point))
+        return {};
+    QString name;
+    for (int at = word->first; at < word->second; ++at)
+        name += m_editor.document()->characterAt(at);
+    QStringList overloads;
+    if (const FunctionList::Entry* entry = m_functions->find(lexerView(name))) {
+        for (std::uint32_t index : entry->overloads)
+            overloads << signatureHtml(m_functions->functions()[index], nullptr, true);
+    } else if (const FunctionSignature* global = m_functions->findGlobal(lexerView(name))) {
+        overloads << signatureHtml(*global, nullptr, true);
+    }
+    return overloads.join(QStringLiteral("<hr>"));
+}
+
+// The word under a position, or just before it: [first, second) in the document.
+std::optional<std::pair<int, int>> EditorLanguageSupport::wordAt(int position) const
+{
+    const QTextBlock block = m_editor.document()->findBlock(position);
+    if (!block.isValid())
+        return std::nullopt;
+    const QString text = block.text();
+    const int at = position - block.position();
+    // Finding a block's start state only caches what is worked out anyway.
+    LexState state = const_cast<ScriptHighlighter&>(m_highlighter).startOf(block);
+    for (const Token& token : LexLine(lexerView(text), state)) {
+        const int start = int(token.offset), end = start + int(token.length);
+        if (token.kind == TokenKind::Word && start <= at && at <= end)
+            return std::pair(block.position() + start, block.position() + end);
+        if (start > at)
+            break;
+    }
+    return std::nullopt;
+}
+
+void EditorLanguageSupport::showSignatureHelp()
+{
+    const QTextCursor cursor = m_editor.textCursor();
+    if (!m_functions || cursor.hasSelection()) {
+        if (m_signatureHelp)
+            m_signatureHelp->hide();
+        return;
+    }
+    QTextBlock first = cursor.block();
+    for (int n = 0; n < SignatureReach && first.previous().isValid(); ++n)
+        first = first.previous();
+    QString text;
+    for (QTextBlock block = first; block != cursor.block(); block = block.next())
+        text += block.text() + QChar(EditorChar::ParagraphBreak);
+    text += cursor.block().text().left(cursor.positionInBlock());
+    LexState start = m_highlighter.startOf(first);
+    std::u16string_view view = lexerView(text);
+    if (view.size() > std::size_t(SignatureCharacters)) {
+        // One long line: go on from a line start not far back, in the state it starts in.
+        std::size_t from = view.size() - SignatureCharacters;
+        while (from < view.size() && !IsLineEnd(view[from]))
+            ++from;
+        from = std::min(from + 1, view.size());
+        start = ScanState(view.substr(0, from), start);
+        view.remove_prefix(from);
+    }
+    const std::optional<CallContext> call = FindCallContext(view, start);
+    const FunctionList::Entry* entry =
+        call ? m_functions->find(view.substr(call->nameOffset, call->nameLength)) : nullptr;
+    if (!entry) {
+        if (m_signatureHelp)
+            m_signatureHelp->hide();
+        return;
+    }
+    // Every overload's line, then what the function does.
+    QStringList lines;
+    for (std::uint32_t index : entry->overloads) {
+        const FunctionSignature& signature = m_functions->functions()[index];
+        lines << signatureHtml(signature, parameterFor(*m_functions, signature, call->argument),
+                               false);
+    }
+    const QString description = descriptionHtml(m_functions->functions()[entry->overloads.front()]);
+    if (!description.isEmpty())
+        lines << description;
+    if (!m_signatureHelp)
+        m_signatureHelp = std::make_unique<SignatureHelp>(m_editor.viewport());
+    m_signatureHelp->showAt(lines.join(QStringLiteral("<br>")), m_editor.cursorRect(cursor));
 }
 
 void EditorLanguageSupport::addActions(QMenu& menu)
@@ -184,6 +354,14 @@ void EditorLanguageSupport::addActions(QMenu& menu)
         menu.addAction(QStringLiteral("Go to Problem"), this, &EditorLanguageSupport::goToProblem);
     go->setObjectName(QStringLiteral("goToProblem"));
     go->setEnabled(!m_marks.empty());
+    // Which function list the checks and colours use; a picked one stays for this run.
+    QAction* list = menu.addAction(
+        m_functions
+            ? QStringLiteral("Function List: %1").arg(QFileInfo(m_functionListPath).fileName())
+            : QStringLiteral("No Function List"));
+    list->setObjectName(QStringLiteral("functionListInUse"));
+    list->setToolTip(QDir::toNativeSeparators(m_functionListPath));
+    list->setEnabled(false);
 }
 
 void EditorLanguageSupport::goToProblem()
@@ -224,6 +402,11 @@ void setLanguageSupport(ScriptEditor& editor, bool on)
     }
     static_cast<EditorLanguageSupport*>(editor.language())->makePlain();
     editor.setLanguage(nullptr);
+}
+
+EditorLanguageSupport* languageSupport(ScriptEditor& editor)
+{
+    return dynamic_cast<EditorLanguageSupport*>(editor.language());
 }
 
 bool hasLanguageSupport(const ScriptEditor& editor)

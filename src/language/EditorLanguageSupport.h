@@ -4,15 +4,18 @@
 #include "language/IdleCheck.h"
 #include "language/ProblemMarks.h"
 #include "language/ScriptHighlighter.h"
+#include "language/SignatureHelp.h"
 
 #include <QKeySequence>
 #include <QObject>
 #include <QTimer>
+#include <memory>
 
 class QMenu;
 
 namespace vantrel {
 
+class FunctionList;
 class ScriptEditor;
 
 // Ties the script editor to the language: colours, the partner of the parenthesis beside
@@ -25,6 +28,7 @@ class EditorLanguageSupport : public QObject, public EditorLanguage
 
 public:
     explicit EditorLanguageSupport(ScriptEditor& editor);
+    ~EditorLanguageSupport() override;
     // Takes the colours and marks off the editor: its text shows plain again.
     void makePlain();
 
@@ -34,6 +38,11 @@ public:
     QString toolTipAt(QPoint point, QRect& area) const override;
     void addActions(QMenu& menu) override;
 
+    // The game's function list: its calls checked, its functions coloured, described on
+    // hover and while their arguments are typed. Null for none.
+    void setFunctionList(std::shared_ptr<const FunctionList> list, const QString& path);
+    const FunctionList* functionList() const { return m_functions.get(); }
+    const QString& functionListPath() const { return m_functionListPath; }
     // The scripts and globals of the last check, and the document revision they were read
     // from; they may be older than the text.
     const std::vector<Declaration>& declarations() const { return m_declarations; }
@@ -52,6 +61,8 @@ private:
     void describeProblems();
     void showPartner();
     void goToProblem();
+    void showSignatureHelp();
+    std::optional<std::pair<int, int>> wordAt(int position) const;
     // The next problem after the cursor, or the one before it; past the last, the first.
     void goToNeighbourProblem(bool next);
     void addProblemStep(const char* name, const QString& text, const QKeySequence& key, bool next);
@@ -63,6 +74,9 @@ private:
     QTimer m_check;
     QTimer m_partner;
     QTimer m_longBlocks;
+    std::shared_ptr<const FunctionList> m_functions;
+    QString m_functionListPath;
+    std::unique_ptr<SignatureHelp> m_signatureHelp;
     std::vector<Declaration> m_declarations;
     int m_declarationsRevision = -1;
 };
@@ -70,5 +84,7 @@ private:
 // Turns an editor's language support on or off; off, its text shows plain again.
 void setLanguageSupport(ScriptEditor& editor, bool on);
 bool hasLanguageSupport(const ScriptEditor& editor);
+// The editor's language support, or null when its text is plain.
+EditorLanguageSupport* languageSupport(ScriptEditor& editor);
 
 } // namespace vantrel

@@ -50,7 +50,7 @@ ScriptReading ReadDocument(const QTextDocument& document, LineEnd paragraphBreak
 void IdleCheck::start(LineEnd paragraphBreak)
 {
     m_break = breakAs(paragraphBreak);
-    m_reader.emplace();
+    m_reader.emplace(m_functions);
     m_next = m_document.firstBlock();
     m_revision = m_document.revision();
     step();

@@ -43,12 +43,15 @@ public:
     // Paragraph breaks are checked as the given line end, as the file will have them.
     void start(LineEnd paragraphBreak = LineEnd::CrLf);
     void cancel();
+    // Calls of these functions are checked too, from the next start on; null for none.
+    void setFunctions(const FunctionList* functions) { m_functions = functions; }
 
 private:
     void step();
 
     const QTextDocument& m_document;
     Done m_done;
+    const FunctionList* m_functions = nullptr;
     std::optional<ScriptReader> m_reader;
     char16_t m_break = 0;
     QTextBlock m_next;

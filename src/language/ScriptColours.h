@@ -16,6 +16,7 @@ inline const QColor Parenthesis{140, 140, 140};
 inline const QColor FormOpener{122, 166, 218};
 inline const QColor ScriptKind{156, 142, 214};
 inline const QColor Call{102, 178, 170};
+inline const QColor ListedFunction{224, 150, 96}; // a function in the function list in use
 inline const QColor Problem{230, 72, 72}; // a character that shows a problem, and its underline
 inline const QColor Note{222, 178, 64};   // where a problem was most likely made
 // A parenthesis and its partner beside the cursor.
@@ -25,8 +26,9 @@ inline const QColor PartnerBackground{52, 70, 92};
 // off the black, so the text keeps its own colours.
 inline const QColor OccurrenceBackground{56, 56, 56};
 
-inline const std::array<QColor, 10> OnBlack{Comment,    String, Constant, Parenthesis, FormOpener,
-                                            ScriptKind, Call,   Problem,  Note,        PartnerText};
+inline const std::array<QColor, 11> OnBlack{Comment,    String,     Constant,   Parenthesis,
+                                            FormOpener, ScriptKind, Call,       ListedFunction,
+                                            Problem,    Note,       PartnerText};
 } // namespace ScriptColours
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 #include "language/IdleCheck.h"
 #include "language/ProblemMarks.h"
 #include "language/ScriptColours.h"
+#include "script/FunctionList.h"
 #include "script/ScriptWords.h"
 
 #include <QTextDocument>
@@ -20,13 +21,18 @@ QTextCharFormat coloured(const QColor& colour)
     return format;
 }
 
-const QTextCharFormat* wordFormat(std::u16string_view word)
+const QTextCharFormat* wordFormat(std::u16string_view word, const FunctionList* functions)
 {
     static const QTextCharFormat opener = coloured(ScriptColours::FormOpener);
     static const QTextCharFormat kind = coloured(ScriptColours::ScriptKind);
     static const QTextCharFormat call = coloured(ScriptColours::Call);
+    static const QTextCharFormat listed = coloured(ScriptColours::ListedFunction);
     static const QTextCharFormat constant = coloured(ScriptColours::Constant);
-    switch (ClassifyWord(word)) {
+    const WordKind wordKind = ClassifyWord(word);
+    if (functions && (wordKind == WordKind::Other || wordKind == WordKind::Call) &&
+        functions->find(word))
+        return &listed;
+    switch (wordKind) {
     case WordKind::FormOpener:
         return &opener;
     case WordKind::ScriptKind:
@@ -41,7 +47,8 @@ const QTextCharFormat* wordFormat(std::u16string_view word)
     return nullptr;
 }
 
-const QTextCharFormat* tokenFormat(const Token& token, std::u16string_view text)
+const QTextCharFormat* tokenFormat(const Token& token, std::u16string_view text,
+                                   const FunctionList* functions)
 {
     static const QTextCharFormat comment = coloured(ScriptColours::Comment);
     static const QTextCharFormat string = coloured(ScriptColours::String);
@@ -59,7 +66,7 @@ const QTextCharFormat* tokenFormat(const Token& token, std::u16string_view text)
     case TokenKind::Close:
         return &parenthesis;
     case TokenKind::Word:
-        return wordFormat(text.substr(token.offset, token.length));
+        return wordFormat(text.substr(token.offset, token.length), functions);
     case TokenKind::Space:
     case TokenKind::LineEnd:
         break;
@@ -195,7 +202,7 @@ void ScriptHighlighter::colourBlock(QTextBlock& block, LexState start, int from,
     const QTextCharFormat* last = nullptr;
     Lexer lexer(text.substr(from, to - from), ScanState(text.substr(0, from), start));
     while (const std::optional<Token> token = lexer.next()) {
-        const QTextCharFormat* format = tokenFormat(*token, text.substr(from));
+        const QTextCharFormat* format = tokenFormat(*token, text.substr(from), m_functions);
         const int at = from + int(token->offset), end = at + int(token->length);
         if (format && format == last)
             ranges.last().length = end - ranges.last().start;

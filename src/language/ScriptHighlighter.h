@@ -14,6 +14,7 @@ class QTextDocument;
 
 namespace vantrel {
 
+class FunctionList;
 class ProblemMarks;
 
 // Colours a script in the editor's own document without a QSyntaxHighlighter, which would
@@ -48,6 +49,12 @@ public:
     std::optional<BracketPair> bracketPairAt(const QTextCursor& cursor, int reach);
     // Takes the colours and the block states off the document: the text is plain again.
     void clear();
+    // Functions of this list get a colour of their own; null for none. Colours already set
+    // stay until marksChanged().
+    void setFunctions(const FunctionList* functions) { m_functions = functions; }
+    const FunctionList* functions() const { return m_functions; }
+    // The lexer state a block starts in.
+    LexState startOf(const QTextBlock& block) { return m_states.startOf(block); }
 
 private:
     // The stretch of a long block that holds colours.
@@ -64,6 +71,7 @@ private:
 
     QTextDocument* m_document;
     const ProblemMarks& m_marks;
+    const FunctionList* m_functions = nullptr;
     BlockStates m_states;
     unsigned m_generation = 1;
     int m_blockCount;

@@ -5,7 +5,7 @@
 
 namespace vantrel {
 
-CommonDialog::CommonDialog(QWidget* parent) : m_parent(parent)
+CommonDialog::CommonDialog(QWidget* parent, const QString& name) : m_parent(parent), m_name(name)
 {
     Q_ASSERT(parent);
 }
@@ -14,7 +14,7 @@ QFileDialog& CommonDialog::dialog()
 {
     if (!m_dialog) {
         m_dialog = new QFileDialog(m_parent);
-        m_dialog->setObjectName(QStringLiteral("cdlg"));
+        m_dialog->setObjectName(m_name);
         if (!m_fileName.isEmpty())
             m_dialog->selectFile(QFileInfo(m_fileName).absoluteFilePath());
     }

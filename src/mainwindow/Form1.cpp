@@ -8,6 +8,7 @@
 #include "mainwindow/CommonDialog.h"
 #include "mainwindow/CompactCheckBox.h"
 #include "mainwindow/Form1Layout.h"
+#include "mainwindow/FunctionListCommands.h"
 #include "mainwindow/LargeEditorWindow.h"
 #include "mainwindow/MessageBoxSink.h"
 #include "mainwindow/NameMark.h"
@@ -339,11 +340,23 @@ void Form1::setUpFileCommands(const FileSeams& seams)
         m_messages = std::make_unique<MessageBoxSink>(this);
     MessageSink& messages = seams.messages ? *seams.messages : *m_messages;
     m_store = std::make_unique<ScriptFileStore>(messages);
+    FileDialog& dialog = seams.dialog ? *seams.dialog : *m_cdlg;
+    // The function list of the loaded script's game, found beside it once it loaded.
+    if (!seams.functionListDialog)
+        m_functionListDialog =
+            std::make_unique<CommonDialog>(this, QStringLiteral("functionListDialog"));
+    m_functionLists = std::make_unique<FunctionListCommands>(
+        *Txt1, seams.functionListDialog ? *seams.functionListDialog : *m_functionListDialog,
+        messages);
+    Txt1->addAction(m_functionLists->useAction());
     QTextDocument* text = Txt1->document();
     m_fileCommands = std::make_unique<ScriptCommands>(
-        seams.dialog ? *seams.dialog : *m_cdlg, *m_store, messages,
+        dialog, *m_store, messages,
         EditorLink{Txt1->wholeTextInPieces(),
-                   [this](const QString& t, TextEncoding encoding) { setScriptText(t, encoding); },
+                   [this, &dialog](const QString& t, TextEncoding encoding) {
+                       setScriptText(t, encoding);
+                       m_functionLists->scriptLoaded(dialog.FileName());
+                   },
                    [text] { return text->isModified(); }, [text] { text->setModified(false); }});
 }
 

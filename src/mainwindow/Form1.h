@@ -21,6 +21,7 @@ class frmAbout;
 struct ControlSpec;
 struct ScriptFields;
 class FileDialog;
+class FunctionListCommands;
 class LargeEditorWindow;
 class MessageSink;
 class ScriptFileStore;
@@ -114,6 +115,8 @@ private:
     std::unique_ptr<MessageSink> m_messages;
     std::unique_ptr<ScriptFileStore> m_store;
     std::unique_ptr<ScriptCommands> m_fileCommands;
+    std::unique_ptr<FileDialog> m_functionListDialog;
+    std::unique_ptr<FunctionListCommands> m_functionLists;
     QAction* m_fileStateItem = nullptr; // in the editor's context menu
     WindowSlot<frmAbout> m_about;
     WindowSlot<QMainWindow> m_tutorial; // Form2, from the tutorial window's library

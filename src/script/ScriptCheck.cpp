@@ -1,6 +1,7 @@
 #include "script/ScriptCheck.h"
 
 #include "script/ScriptDeclarations.h"
+#include "script/ScriptWords.h"
 
 #include <algorithm>
 #include <iterator>
@@ -60,9 +61,10 @@ std::size_t shownWidth(std::u16string_view space)
 
 } // namespace
 
-std::vector<ScriptProblem> CheckScript(std::u16string_view text, Notes notes)
+std::vector<ScriptProblem> CheckScript(std::u16string_view text, const FunctionList* functions,
+                                       Notes notes)
 {
-    ScriptChecker checker(notes);
+    ScriptChecker checker(functions, notes);
     checker.add(text);
     return checker.finish();
 }
@@ -70,6 +72,27 @@ std::vector<ScriptProblem> CheckScript(std::u16string_view text, Notes notes)
 std::size_t FirstToShow(const std::vector<ScriptProblem>& problems)
 {
     return problems.size() > 1 && problems[1].severity == Severity::Note ? 1 : 0;
+}
+
+std::vector<ScriptProblem> InTextOrder(std::vector<ScriptProblem> first,
+                                       std::vector<ScriptProblem> second)
+{
+    std::vector<std::pair<std::size_t, ScriptProblem>> ordered;
+    ordered.reserve(first.size() + second.size());
+    for (std::vector<ScriptProblem>* list : {&first, &second}) {
+        const std::size_t listStart = ordered.size();
+        for (ScriptProblem& problem : *list) {
+            const bool note = problem.severity == Severity::Note && ordered.size() > listStart;
+            const std::size_t key = note ? ordered.back().first : problem.offset;
+            ordered.emplace_back(key, std::move(problem));
+        }
+    }
+    std::ranges::stable_sort(ordered, {}, &std::pair<std::size_t, ScriptProblem>::first);
+    std::vector<ScriptProblem> problems;
+    problems.reserve(ordered.size());
+    for (auto& [key, problem] : ordered)
+        problems.push_back(std::move(problem));
+    return problems;
 }
 
 // The line and column of a place in the piece; places are asked for in text order, so the
@@ -187,8 +210,12 @@ void ScriptChecker::add(std::u16string_view piece)
         switch (token->kind) {
         case TokenKind::Open:
             open(placeOf(piece, token->offset));
+            if (m_functions)
+                openForm(m_open.back().place, m_wordEnd == m_start + token->offset);
             break;
         case TokenKind::Close:
+            if (m_functions && !m_open.empty())
+                closeForm();
             if (m_locate || m_open.empty())
                 close(placeOf(piece, token->offset));
             else
@@ -198,12 +225,21 @@ void ScriptChecker::add(std::u16string_view piece)
         case TokenKind::Number:
             if (m_locate)
                 m_lastCode = placeOf(piece, token->offset);
+            if (m_functions && token->kind == TokenKind::Word) {
+                element(piece.substr(token->offset, token->length));
+                m_wordEnd = m_start + token->offset + token->length;
+            } else if (m_functions) {
+                element({});
+            }
             break;
         case TokenKind::String:
         case TokenKind::BlockComment: {
             // Only a token that starts here opens something; a piece may begin inside one.
-            if (token->offset > 0 || m_state == LexState::Code)
+            if (token->offset > 0 || m_state == LexState::Code) {
                 m_opener = placeOf(piece, token->offset);
+                if (m_functions && token->kind == TokenKind::String)
+                    element({});
+            }
             const std::size_t line = m_line;
             countLines(piece, *token);
             if (m_line != line)
@@ -269,7 +305,68 @@ std::vector<ScriptProblem> ScriptChecker::finish()
         add(m_opener, "string is never closed");
     else if (m_state == LexState::InBlockComment)
         add(m_opener, "block comment is never closed");
-    return problems;
+    if (m_callProblems.empty())
+        return problems;
+    return InTextOrder(std::move(problems), std::move(m_callProblems));
+}
+
+namespace {
+enum Role : std::uint8_t
+{
+    OtherForm,
+    ScriptForm,
+    CondForm
+};
+} // namespace
+
+// A '(' right after a word, as in "name(a, b)", is the C-like dialect of later games: its
+// commas and calls count differently, so neither that form nor the one around it is checked.
+void ScriptChecker::openForm(const Place& place, bool afterWord)
+{
+    bool quiet = afterWord, unchecked = false;
+    if (!m_forms.empty()) {
+        Form& parent = m_forms.back();
+        ++parent.elements;
+        // A script's signature, (name (type parameter)...), calls nothing.
+        quiet = quiet || parent.quiet ||
+                (parent.role == ScriptForm && parent.elements - 1 == parent.nameAt);
+        // A cond clause's head is its test, not a call.
+        unchecked = parent.role == CondForm;
+        parent.unchecked = parent.unchecked || afterWord;
+    }
+    m_forms.push_back({nullptr, 0, place, quiet, unchecked});
+}
+
+// A word, number or string inside the innermost form; `word` is empty for the last two.
+void ScriptChecker::element(std::u16string_view word)
+{
+    if (m_forms.empty())
+        return;
+    Form& form = m_forms.back();
+    if (++form.elements == 1) {
+        if (word == u"script")
+            form.role = ScriptForm;
+        else if (word == u"cond")
+            form.role = CondForm;
+        else if (!form.quiet && !word.empty() && !IsLanguageForm(word))
+            form.function = m_functions->find(word);
+    } else if (form.role == ScriptForm && form.elements == 2 &&
+               (word == u"static" || word == u"stub")) {
+        form.nameAt = 3; // after the return type
+    }
+}
+
+void ScriptChecker::closeForm()
+{
+    const Form form = m_forms.back();
+    m_forms.pop_back();
+    if (!form.function || form.unchecked)
+        return;
+    const ArgumentRange range = form.function->arguments;
+    const std::size_t found = form.elements - 1;
+    if (found < range.min || found > range.max)
+        m_callProblems.push_back({form.open.offset, form.open.line, form.open.column,
+                                  ArgumentCountMessage(form.function->name, range, found)});
 }
 
 } // namespace vantrel

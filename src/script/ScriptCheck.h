@@ -1,5 +1,6 @@
 #pragma once
 
+#include "script/FunctionList.h"
 #include "script/ScriptLexer.h"
 
 #include <cstddef>
@@ -41,7 +42,9 @@ enum class Notes : std::uint8_t
 };
 
 // The structure check: a ')' that closes nothing, a '(' never closed, a string or a block
-// comment never closed, each at the character that shows it. The errors come in text order.
+// comment never closed, each at the character that shows it. With a function list, also
+// each call of a listed function with too few or too many arguments, at its '('. The errors
+// come in text order.
 //
 // Such an error is often far from where the mistake was made: a ')' too many closes the
 // script's form early and the script's own last ')' is reported; a ')' too few is reported at
@@ -49,18 +52,28 @@ enum class Notes : std::uint8_t
 // indentation says the mistake most likely is: the ')' after which the lines are still
 // indented as the closed form's body, or the end of the line after which the indentation
 // comes out of a form that stays open.
-std::vector<ScriptProblem> CheckScript(std::u16string_view text, Notes notes = Notes::Located);
+std::vector<ScriptProblem> CheckScript(std::u16string_view text,
+                                       const FunctionList* functions = nullptr,
+                                       Notes notes = Notes::Located);
 
 // The problem to show first: the note on the first error when it has one, since that is
 // where the mistake most likely is; else the first problem. 0 when there are none.
 std::size_t FirstToShow(const std::vector<ScriptProblem>& problems);
+
+// Both lists of problems in one, in text order, except that a note stays right after the
+// error it explains, wherever it points.
+std::vector<ScriptProblem> InTextOrder(std::vector<ScriptProblem> first,
+                                       std::vector<ScriptProblem> second);
 
 // The same check over a text handed over in pieces, so that an editor can check a long
 // text a few lines at a time. Pieces may be cut only just before or just after a line end.
 class ScriptChecker
 {
 public:
-    explicit ScriptChecker(Notes notes = Notes::Located) : m_locate(notes == Notes::Located) {}
+    explicit ScriptChecker(const FunctionList* functions = nullptr, Notes notes = Notes::Located)
+        : m_locate(notes == Notes::Located), m_functions(functions)
+    {
+    }
 
     // Hands each token other than spaces, line ends and comments on to `reader` as well,
     // so that the declarations are read in the same pass.
@@ -88,10 +101,26 @@ private:
         std::optional<Place> extra; // where the ')' too many most likely is
     };
 
+    // A form open while a function list is in use: what its head calls, and whether its
+    // count can be trusted.
+    struct Form
+    {
+        const FunctionList::Entry* function = nullptr;
+        std::size_t elements = 0; // the head included
+        Place open{};
+        bool quiet = false;     // neither it nor the forms inside it are checked
+        bool unchecked = false; // it alone is not checked
+        std::uint8_t role = 0;  // script, cond, other
+        std::size_t nameAt = 2; // a script's name: where a form is its signature
+    };
+
     void countLines(std::u16string_view piece, const Token& token);
     void open(const Place& place);
     void close(const Place& place);
     void lineBegins(std::u16string_view piece, const Token& first);
+    void openForm(const Place& place, bool afterWord);
+    void element(std::u16string_view word);
+    void closeForm();
 
     LexState m_state = LexState::Code;
     std::size_t m_start = 0; // the current piece's offset in the whole text
@@ -118,6 +147,11 @@ private:
     std::optional<Place> m_extra; // a ')' that seems too many, since the last top-level line
 
     DeclarationReader* m_reader = nullptr;
+
+    const FunctionList* m_functions;
+    std::vector<Form> m_forms;               // alongside m_open
+    std::size_t m_wordEnd = std::size_t(-1); // where the last word ended, in the whole text
+    std::vector<ScriptProblem> m_callProblems;
 };
 
 } // namespace vantrel

@@ -347,28 +347,12 @@ ScriptReading DeclarationReader::finish(std::vector<ScriptProblem> structure)
                   Severity::Note}},
                 {}};
     }
-    // In text order, except that a note stays right after the error it explains, wherever
-    // it points.
-    std::vector<std::pair<std::size_t, ScriptProblem>> ordered;
-    ordered.reserve(structure.size() + m_problems.size());
-    for (ScriptProblem& problem : structure) {
-        const bool note = problem.severity == Severity::Note && !ordered.empty();
-        const std::size_t key = note ? ordered.back().first : problem.offset;
-        ordered.emplace_back(key, std::move(problem));
-    }
-    for (ScriptProblem& problem : m_problems)
-        ordered.emplace_back(problem.offset, std::move(problem));
-    std::ranges::stable_sort(ordered, {}, &std::pair<std::size_t, ScriptProblem>::first);
-    std::vector<ScriptProblem> problems;
-    problems.reserve(ordered.size());
-    for (auto& [key, problem] : ordered)
-        problems.push_back(std::move(problem));
-    return {std::move(problems), std::move(m_declarations)};
+    return {InTextOrder(std::move(structure), std::move(m_problems)), std::move(m_declarations)};
 }
 
-ScriptReading ReadScript(std::u16string_view text)
+ScriptReading ReadScript(std::u16string_view text, const FunctionList* functions)
 {
-    ScriptReader reader;
+    ScriptReader reader(functions);
     reader.add(text);
     return reader.finish();
 }

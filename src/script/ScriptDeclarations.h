@@ -103,14 +103,18 @@ private:
     std::unordered_map<std::u16string, Declared> m_scripts, m_globals;
 };
 
-// Reads a whole text: its problems and declarations.
-ScriptReading ReadScript(std::u16string_view text);
+// Reads a whole text: its problems and declarations; with a function list, the argument
+// counts of its calls are checked too.
+ScriptReading ReadScript(std::u16string_view text, const FunctionList* functions = nullptr);
 
 // The same, over a text handed over in pieces cut at line ends (see ScriptChecker).
 class ScriptReader
 {
 public:
-    ScriptReader() { m_checker.readDeclarationsWith(&m_reader); }
+    explicit ScriptReader(const FunctionList* functions = nullptr) : m_checker(functions)
+    {
+        m_checker.readDeclarationsWith(&m_reader);
+    }
     ScriptReader(const ScriptReader&) = delete;
     ScriptReader& operator=(const ScriptReader&) = delete;
     void add(std::u16string_view piece) { m_checker.add(piece); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
 
 namespace vantrel {
@@ -38,6 +39,14 @@ WordKind ClassifyWord(std::u16string_view word)
     const auto found =
         std::find_if(Words.begin(), Words.end(), [&](const Entry& e) { return e.first == word; });
     return found == Words.end() ? WordKind::Other : found->second;
+}
+
+bool IsLanguageForm(std::u16string_view word)
+{
+    static constexpr std::u16string_view More[] = {u"begin_random", u"sleep_forever"};
+    const WordKind kind = ClassifyWord(word);
+    return kind == WordKind::FormOpener || kind == WordKind::ScriptKind ||
+           std::ranges::find(More, word) != std::end(More);
 }
 
 } // namespace vantrel

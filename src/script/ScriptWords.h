@@ -18,4 +18,8 @@ enum class WordKind : std::uint8_t
 
 WordKind ClassifyWord(std::u16string_view word);
 
+// The forms of the language itself (begin, if, cond, set, sleep_until, script, ...): they
+// follow the language's own rules, whatever a function list says of them.
+bool IsLanguageForm(std::u16string_view word);
+
 } // namespace vantrel

@@ -130,7 +130,7 @@ private slots:
             OptionScope scope;
             QStringList before;
         } places[] = {{OptionScope::Program, {}},
-                      {OptionScope::AnyCommand, {"check", "a.hsc"}},
+                      {OptionScope::Check, {"check", "a.hsc"}},
                       {OptionScope::Compose, {"compose"}}};
         for (const Option& option : vantrel::Options) {
             for (const QString& spelled : spellings(option)) {
@@ -193,7 +193,7 @@ private slots:
                 heading += QStringLiteral("(?=.*\" %1\")").arg(latin1(option.value));
             const QRegularExpression entry(heading, QRegularExpression::MultilineOption);
             QVERIFY2(page.contains(entry), qPrintable(heading));
-            if (option.scope == OptionScope::Compose) {
+            if (option.scope == OptionScope::Compose || option.scope == OptionScope::Check) {
                 const QString synopsis =
                     QStringLiteral("\n.OP %1 %2\n")
                         .arg(roff(spellings(option).first()), latin1(option.value));

@@ -75,6 +75,14 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
         QVERIFY(write("clean.hsc", "(script startup caf\xE9 (a \"\xE9\"))"));
         QVERIFY(write("broken.hsc", "\xE9\xE9 )\r\n(x"));
+        QVERIFY(write("functions.txt", "; AVAILABLE FUNCTIONS:\r\n\r\n"
+                                       "(<void> object_teleport <object> <cutscene_flag>)\r\n"
+                                       "; moves it\r\n\r\n(<void> ai_place <ai>)\r\n"
+                                       "(<void> ai_place <ai> <short>)\r\n(<void> oops\r\n"));
+        QVERIFY(write("empty.txt", "; AVAILABLE FUNCTIONS:\r\n\r\n; AVAILABLE EXTERNAL GLOBALS:"
+                                   "\r\n\r\n(<short> some_global)\r\n"));
+        QVERIFY(write("calls.hsc", "(object_teleport a)\r\n(sleep_until a 1 2)\r\n"
+                                   "(ai_place s 1 2)(other 1)\r\n"));
         QVERIFY(write("-odd.hsc", ")"));
         QVERIFY(
             write("extra.hsc", "(script startup a\r\n\t(begin\r\n\t\t(x))\r\n\t\t(y))\r\n\t(z))"));
@@ -145,6 +153,32 @@ private slots:
             << old;
         QTest::newRow("nothing to check")
             << QStringList{"check"} << 2 << none << usage("check needs at least one FILE") << old;
+
+        const QByteArray calls =
+            "calls.hsc:1:1: error: object_teleport takes 2 arguments, found 1\n"
+            "calls.hsc:3:1: error: ai_place takes 1 to 2 arguments, found 3\n";
+        const QByteArray skipped =
+            "vantrel: warning: functions.txt: 1 line skipped, not read as functions\n";
+        QTest::newRow("calls checked")
+            << QStringList{"check", "--functions", "functions.txt", "calls.hsc", "clean.hsc"} << 1
+            << calls << skipped << old;
+        QTest::newRow("list after the files")
+            << QStringList{"check", "calls.hsc", "--functions=functions.txt"} << 1 << calls
+            << skipped << old;
+        QTest::newRow("calls unchecked without a list")
+            << QStringList{"check", "calls.hsc"} << 0 << none << none << old;
+        QTest::newRow("list without functions")
+            << QStringList{"check", "--functions", "empty.txt", "calls.hsc"} << 2 << none
+            << QByteArray("empty.txt: holds no functions\n") << old;
+        QTest::newRow("list missing")
+            << QStringList{"check", "--functions", "none.txt", "calls.hsc"} << 2 << none
+            << QByteArray("none.txt: No such file or directory\n") << old;
+        QTest::newRow("list is a folder")
+            << QStringList{"check", "--functions", "folder", "calls.hsc"} << 2 << none
+            << QByteArray("folder: is a folder, not a file\n") << old;
+        QTest::newRow("list not named")
+            << QStringList{"check", "calls.hsc", "--functions"} << 2 << none
+            << usage("option '--functions' needs a value") << old;
 
         QTest::newRow("defaults") << QStringList{"compose"} << 0 << script() << none << old;
         QTest::newRow("two vehicles")
@@ -277,9 +311,9 @@ private slots:
         const Run help = run({QStringLiteral("compose"), QStringLiteral("-h")}, m_dir.path());
         QCOMPARE(help.status, 0);
         for (const char* word :
-             {"check FILE...", "compose [OPTION]...", "--script-name NAME", "--trigger NAME",
-              "--flag NAME", "--vehicle NAME", "--second-vehicle NAME", "--output FILE",
-              "--version", "Warnings: an", "1 when check found an error"})
+             {"check FILE...", "--functions LIST", "compose [OPTION]...", "--script-name NAME",
+              "--trigger NAME", "--flag NAME", "--vehicle NAME", "--second-vehicle NAME",
+              "--output FILE", "--version", "Warnings: an", "1 when check found an error"})
             QVERIFY2(help.out.contains(word), word);
         const Run full = run({QStringLiteral("compose")}, m_dir.path(), {}, "/dev/full");
         QCOMPARE(full.status, 1);

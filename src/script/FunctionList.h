@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+// The first line of the list of functions that the game's editing tools write.
+inline constexpr std::string_view FunctionListFirstLine = "; AVAILABLE FUNCTIONS:";
+
+struct FunctionParameter
+{
+    std::string_view text; // "<short>", "<number(s)>", "(<boolean> <result>)": in its line
+    bool optional = false; // inside [ ]
+    bool repeated = false; // (s): one or more
+};
+
+// One line of the list: a function (or one overload of it) or an external global.
+struct FunctionSignature
+{
+    std::string_view line;       // "(<void> ai_place <ai> <short>)"
+    std::string_view returnType; // "void"
+    std::string_view name;
+    std::size_t firstParameter = 0, parameterCount = 0; // in FunctionList::parameters()
+    std::string_view description;                       // its ';' lines, as written
+};
+
+struct ArgumentRange
+{
+    static constexpr std::size_t NoLimit = std::numeric_limits<std::size_t>::max();
+    std::size_t min = 0, max = 0;
+};
+
+// The functions and external globals of one game build, read from the list its tools
+// write. Overloads of a name are merged into the union of their argument counts. What
+// other code needs (the checks, colours, hover, completion) is plain: the signatures in
+// file order, and a lookup by name.
+class FunctionList
+{
+public:
+    // Never fails: a line it cannot read is skipped and counted.
+    static FunctionList Read(std::string text);
+
+    const std::vector<FunctionSignature>& functions() const { return m_functions; }
+    const std::vector<FunctionSignature>& globals() const { return m_globals; }
+    const std::vector<FunctionParameter>& parameters() const { return m_parameters; }
+    std::size_t malformedLines() const { return m_malformed; }
+
+    // A listed function: its argument counts with every overload merged, and its overloads
+    // as indexes into functions(), in file order.
+    struct Entry
+    {
+        std::string_view name;
+        ArgumentRange arguments;
+        std::span<const std::uint32_t> overloads;
+    };
+    const Entry* find(std::u16string_view name) const;
+    const Entry* find(std::string_view name) const;
+    // An external global of that name, or null.
+    const FunctionSignature* findGlobal(std::u16string_view name) const;
+
+    // The parameters of one signature.
+    const FunctionParameter* parametersOf(const FunctionSignature& s) const
+    {
+        return m_parameters.data() + s.firstParameter;
+    }
+    static ArgumentRange argumentsOf(const FunctionSignature& s, const FunctionParameter* params);
+    // The description's lines without their ';', joined with '\n'.
+    static std::string describe(const FunctionSignature& signature);
+
+private:
+    template <class Char> const Entry* lookup(std::basic_string_view<Char> name) const;
+    void readLine(std::string_view line, bool globals);
+    void index();
+
+    std::unique_ptr<const std::string> m_text; // every view points into it
+    std::vector<FunctionSignature> m_functions, m_globals;
+    std::vector<FunctionParameter> m_parameters;
+    std::vector<Entry> m_entries;
+    std::vector<std::uint32_t> m_overloads; // each entry's, one after the other
+    std::vector<std::int32_t> m_slots; // open addressing over m_entries, -1 for empty
+    std::size_t m_malformed = 0;
+};
+
+// "object_teleport takes 2 arguments, found 1"
+std::string ArgumentCountMessage(std::string_view name, ArgumentRange range, std::size_t found);
+
+} // namespace vantrel

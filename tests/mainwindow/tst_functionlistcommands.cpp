@@ -1,0 +1,275 @@
+#include "NamedChild.h"
+#include "editor/ScriptEditor.h"
+#include "files/FileDialog.h"
+#include "files/FileTestSupport.h"
+#include "language/EditorLanguageSupport.h"
+#include "language/ScriptColours.h"
+#include "mainwindow/Form1.h"
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QToolTip>
+
+using namespace vantrel;
+using test::RecordingSink;
+
+namespace {
+
+struct ScriptedDialog : FileDialog
+{
+    bool ShowOpen() override { return !path.isEmpty(); }
+    bool ShowSave() override { return false; }
+    bool ShowSaveAs() override { return false; }
+    QString FileName() const override { return path; }
+    void setFileName(const QString& name) override { path = name; }
+    QString path;
+};
+
+QByteArray handWrittenList()
+{
+    return test::readBytes(QStringLiteral(VANTREL_TEST_DATA "/functions.txt"));
+}
+
+QString plain(const QString& html)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    return document.toPlainText();
+}
+
+QColor colourAt(const ScriptEditor& editor, int position)
+{
+    const QTextBlock block = editor.document()->findBlock(position);
+    QColor shown;
+    for (const QTextLayout::FormatRange& range : block.layout()->formats())
+        if (position - block.position() >= range.start &&
+            position - block.position() < range.start + range.length)
+            shown = range.format.foreground().color();
+    return shown;
+}
+
+} // namespace
+
+class TestFunctionListCommands : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    ScriptedDialog m_dialog, m_listDialog;
+    RecordingSink m_messages;
+    std::unique_ptr<Form1> m_window;
+    ScriptEditor* m_editor = nullptr;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    void load(const QString& name)
+    {
+        m_dialog.path = path(name);
+        QTest::mouseClick(child<QPushButton>(*m_window, "cmdload"), Qt::LeftButton);
+        QCOMPARE(m_editor->wholeText(), QString::fromLatin1(test::readBytes(path(name))));
+    }
+
+    // The context menu, opened as a right click opens it.
+    QMenu* contextMenu()
+    {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                m_editor->viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(m_editor->viewport(), &click);
+        return m_editor->findChild<QMenu*>();
+    }
+
+    // The parts of the editor's accessible description about its problems and its list.
+    QStringList described() const
+    {
+        QStringList parts;
+        for (const QString& part : m_editor->accessibleDescription().split(u'\n'))
+            if (part.startsWith(u"Problem") || part.startsWith(u"First of") ||
+                part.startsWith(u"Function list"))
+                parts << part;
+        return parts;
+    }
+
+    QString listInUse()
+    {
+        std::unique_ptr<QMenu> menu(contextMenu());
+        return menu ? child<QAction>(*menu, "functionListInUse")->text()
+                    : QStringLiteral("no menu");
+    }
+
+    QPoint pointAt(int position)
+    {
+        QTextCursor at(m_editor->document());
+        at.setPosition(position);
+        return m_editor->cursorRect(at).center() + QPoint(2, 0);
+    }
+
+    QString hover(int position)
+    {
+        QToolTip::hideText();
+        if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+            return QStringLiteral("the last tooltip stays");
+        const QPoint point = pointAt(position);
+        QHelpEvent event(QEvent::ToolTip, point, m_editor->viewport()->mapToGlobal(point));
+        QApplication::sendEvent(m_editor->viewport(), &event);
+        return QToolTip::isVisible() ? plain(QToolTip::text()) : QString();
+    }
+
+private slots:
+    void init()
+    {
+        QDir root(m_dir.path());
+        QVERIFY(root.mkpath("game/levels/bridge") && root.mkpath("elsewhere") &&
+                root.mkpath("other"));
+        QVERIFY(test::writeBytes(path("game/functions.txt"), handWrittenList()));
+        QVERIFY(test::writeBytes(path("game/levels/bridge/bridge.hsc"),
+                                 "(script startup go\r\n\t(object_teleport (player0))\r\n"
+                                 "\t(sleep_until (volume_test_players t) 5 900))\r\n"));
+        QVERIFY(test::writeBytes(path("elsewhere/plain.hsc"), "(object_teleport a)\r\n"));
+        QVERIFY(test::writeBytes(path("other/other.txt"),
+                                 "; AVAILABLE FUNCTIONS:\r\n(<void> object_teleport <a>)\r\n"));
+        QVERIFY(test::writeBytes(path("other/none.txt"), "; AVAILABLE FUNCTIONS:\r\n"));
+        m_dialog.path.clear();
+        m_listDialog.path.clear();
+        m_messages.take();
+        m_window =
+            std::make_unique<Form1>(nullptr, FileSeams{&m_dialog, &m_messages, &m_listDialog});
+        m_editor = child<ScriptEditor>(*m_window, "Txt1");
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void loadFindsTheListAndChecksCalls()
+    {
+        QCOMPARE(listInUse(), "No Function List");
+        load("game/levels/bridge/bridge.hsc");
+        QCOMPARE(listInUse(), "Function List: functions.txt");
+        // Only the call with too few arguments: sleep_until's three follow the language.
+        QTRY_COMPARE(described(),
+                     QStringList({"Problem: Line 2, column 2: object_teleport takes 2 arguments, "
+                                  "found 1",
+                                  "Function list: functions.txt"}));
+        QTRY_COMPARE(colourAt(*m_editor, 21), ScriptColours::ListedFunction); // object_teleport
+        QCOMPARE(colourAt(*m_editor, 1), ScriptColours::FormOpener);          // script
+        QCOMPARE(colourAt(*m_editor, 38), QColor());                          // player0
+
+        // A script with no list above it is not checked with another game's.
+        load("elsewhere/plain.hsc");
+        QCOMPARE(listInUse(), "No Function List");
+        QTRY_COMPARE(described(), QStringList());
+        QTRY_COMPARE(colourAt(*m_editor, 1), ScriptColours::Call);
+    }
+
+    void aPickedListStaysForTheRun()
+    {
+        std::unique_ptr<QMenu> menu(contextMenu());
+        QAction* use = child<QAction>(*m_editor, "useFunctionList");
+        QVERIFY(menu->actions().contains(use));
+        menu.reset();
+        QCOMPARE(use->text(), QStringLiteral("Use Function List\u2026"));
+        use->trigger(); // the dialog cancelled: nothing changes
+        QCOMPARE(listInUse(), "No Function List");
+
+        m_listDialog.path = path("other/none.txt");
+        use->trigger();
+        const QList<RecordingSink::Message> noFunctions{
+            {"Function List",
+             QDir::toNativeSeparators(path("other/none.txt")) + ": holds no functions"}};
+        QCOMPARE(m_messages.take(), noFunctions);
+        QCOMPARE(listInUse(), "No Function List");
+
+        m_listDialog.path = path("other/other.txt");
+        use->trigger();
+        QVERIFY(m_messages.take().isEmpty());
+        load("game/levels/bridge/bridge.hsc");
+        QCOMPARE(listInUse(), "Function List: other.txt");
+        QTRY_COMPARE(described(), QStringList{"Function list: other.txt"});
+        load("elsewhere/plain.hsc");
+        QCOMPARE(listInUse(), "Function List: other.txt");
+        QTRY_COMPARE(described(), QStringList{"Function list: other.txt"});
+    }
+
+    void hoverShowsSignatureAndDescription()
+    {
+        QVERIFY(test::writeBytes(path("game/levels/bridge/hover.hsc"),
+                                 "(ai_place squad 2) (object_teleport a b) ; object_teleport\r\n"
+                                 "(set cheat_deathless_player true) (unknown_name)\r\n"));
+        load("game/levels/bridge/hover.hsc");
+        QCOMPARE(hover(25), "(<void> object_teleport <object> <cutscene_flag>)\n"
+                            "Test text for object_teleport: what it does, in my own words.");
+        QCOMPARE(hover(3), "(<void> ai_place <ai>)\n"
+                           "Test text for ai_place: what it does, in my own words.\n\n"
+                           "(<void> ai_place <ai> <short>)\n"
+                           "Test text for ai_place: what it does, in my own words.");
+        QCOMPARE(hover(70), "(<boolean> cheat_deathless_player)\n"
+                            "Test text for cheat_deathless_player: what it does, in my own words.");
+        QCOMPARE(hover(48), QString()); // in a comment
+        QCOMPARE(hover(12), QString()); // squad: not listed
+        QCOMPARE(hover(98), QString()); // unknown_name
+    }
+
+    void signatureHelpMarksTheCurrentParameter()
+    {
+        QTest::mouseClick(m_editor->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QLabel* help = nullptr;
+        const auto shown = [&]() -> QString {
+            help = m_editor->viewport()->findChild<QLabel*>("signatureHelp");
+            return help && help->isVisible() ? help->text() : QString();
+        };
+        // Typed before any list is in use: nothing shows.
+        QTest::keyClicks(m_editor, "(object_teleport ");
+        QTest::qWait(20);
+        QCOMPARE(shown(), QString());
+        m_editor->clear();
+
+        m_listDialog.path = path("game/functions.txt");
+        child<QAction>(*m_editor, "useFunctionList")->trigger();
+        const struct
+        {
+            const char* typed;
+            QString marked; // the parameter in bold, or "" when hidden
+        } steps[] = {
+            {"(object_teleport", ""},
+            {" ", "&lt;object&gt;"},
+            {"(player", ""}, // inside a call of an unlisted name
+            {"0) ", "&lt;cutscene_flag&gt;"},
+            {"flag_a", "&lt;cutscene_flag&gt;"},
+            {")", ""},
+            {"\r\t(+ 1 2 3 4", "&lt;number(s)&gt;"},
+            {") ; (object_teleport ", ""},
+            {"\r(ai_place squad ", "&lt;short&gt;"},
+        };
+        for (const auto& step : steps) {
+            for (QChar c : QString::fromLatin1(step.typed)) {
+                if (c == u'\r')
+                    QTest::keyClick(m_editor, Qt::Key_Return);
+                else
+                    QTest::keyClicks(m_editor, QString(c));
+            }
+            if (step.marked.isEmpty()) {
+                QTRY_COMPARE(shown(), QString());
+                continue;
+            }
+            const QString bold = "<b><u>" + step.marked + "</u></b>";
+            QTRY_VERIFY2(shown().contains(bold), qPrintable(step.typed + (" " + shown())));
+            QCOMPARE(shown().count("<b><u>"), 1);
+            // Beside the line typed in, clear of it: above, or below on the first line.
+            QVERIFY(!help->geometry().intersects(m_editor->cursorRect()));
+            QVERIFY(m_editor->viewport()->rect().contains(help->geometry()));
+        }
+        QVERIFY(
+            plain(shown()).startsWith("(<void> ai_place <ai>)\n(<void> ai_place <ai> <short>)"));
+    }
+};
+
+QTEST_MAIN(TestFunctionListCommands)
+#include "tst_functionlistcommands.moc"
