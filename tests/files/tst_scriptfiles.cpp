@@ -246,7 +246,6 @@ private slots:
         QTest::addColumn<bool>("exists");
         QTest::addColumn<Message>("message");
         QTest::newRow("missing file") << "missing" << false << NotFound;
-        QTest::newRow("empty path") << "" << false << NotFound;
         QTest::newRow("directory") << "." << true << error("Error 21\r\nIs a directory");
         QTest::newRow("2 GiB") << "big" << true << error("Error 27\r\nFile too large");
     }
@@ -257,7 +256,7 @@ private slots:
         QFETCH(bool, exists);
         QFETCH(Message, message);
         bigFile();
-        const QString file = name.isEmpty() ? name : path(name);
+        const QString file = path(name);
         QCOMPARE(m_store.FileExists(file), exists);
         QVERIFY(m_sink.messages.isEmpty());
         const qint64 readBefore = bytesReadSoFar();
@@ -298,7 +297,6 @@ private slots:
         const Message noFile = error("Error 2\r\nNo such file or directory");
         const Message directory = error("Error 21\r\nIs a directory");
         row("missing folder", false, "no folder/x.hsc", text, noFile);
-        row("empty path", false, "", text, noFile);
         row("directory", false, "dir.hsc", text, directory);
         row("full disk", false, "/dev/full", text, error("Error 28\r\nNo space left on device"));
         // Every write succeeds there, the flush to disk fails: the save must say so.
@@ -329,7 +327,7 @@ private slots:
         QVERIFY(writeBytes(path("old.hsc"), "old\r\n"));
         QVERIFY(setMode(path("old.hsc"), 0640));
         const QStringList before = entries(m_dir->path());
-        const QString file = name.startsWith(u'/') || name.isEmpty() ? name : path(name);
+        const QString file = name.startsWith(u'/') ? name : path(name);
         {
             std::optional<FileSizeLimit> limited;
             if (limit != 0)

@@ -150,7 +150,6 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::newRow("any case") << "gate" << false << false << "1 of 2";
         QTest::newRow("match case, none") << "gate" << true << false << "No matches";
-        QTest::newRow("whole word") << "object" << false << true << "No matches";
         QTest::newRow("whole word before a line end") << "Flag))" << false << true << "1 of 1";
         QTest::newRow("whole word with an underscore")
             << "warthog" << false << true << "No matches";
