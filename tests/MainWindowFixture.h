@@ -2,7 +2,6 @@
 
 #include "NamedChild.h"
 #include "app/Application.h"
-#include "files/FileDialog.h"
 #include "mainwindow/Form1.h"
 
 #include <QAccessible>
@@ -13,28 +12,8 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace vantrel::test {
-
-// Stands in for the file dialog: a show takes the answer set for it, a path, or none for
-// Cancel.
-struct AnsweringDialog : FileDialog
-{
-    bool ShowOpen() override { return take(); }
-    bool ShowSave() override { return take(); }
-    bool ShowSaveAs() override { return take(); }
-    QString FileName() const override { return name; }
-    void setFileName(const QString& path) override { name = path; }
-    bool take()
-    {
-        const std::optional<QString> answer = std::exchange(next, std::nullopt);
-        name = answer.value_or(name);
-        return answer.has_value();
-    }
-    std::optional<QString> next;
-    QString name;
-};
 
 // Opens a context menu as the keyboard's menu key (or the mouse) does, and gives the menu.
 inline QMenu* openContextMenu(QWidget* at, QPoint point = {5, 5},

@@ -81,7 +81,6 @@ void everyByteRoundTripsThroughTheCharacterSet()
 
 void characterWithNoByteIsFound()
 {
-    CHECK(firstUnencodable(u"one\r\nab\t\u0100") == 8u);
     CHECK(firstUnencodable(u"a\nb\rc\U0001F600") == 5u); // a pair is named by its first half
     CHECK(firstUnencodable(u"\x1A\u2603") == 1u);        // the byte an encoder marks errors with
     CHECK(firstUnencodable(u"x\xD800") == 1u);           // a lone surrogate
@@ -184,12 +183,9 @@ void replacingWritesBesideAndRenamesOver(const files::Path& folder)
     CHECK(files::stateOf(path, byPath) == 0 && byPath.sameVersion(old));
     CHECK(byPath.permissions == old.permissions);
 
-    files::Path beside, another;
-    files::Handle other = files::NoHandle;
+    files::Path beside;
     CHECK(files::createBeside(path, beside, file) == 0);
     CHECK(beside.parent_path() == path.parent_path() && beside != path);
-    CHECK(files::createBeside(path, another, other) == 0 && another != beside);
-    CHECK(files::close(other) == 0 && files::remove(another) == 0);
     CHECK(files::setPermissions(file, old.permissions) == 0);
     CHECK(files::write(file, "new", 3) == 0 && files::flushToDisk(file) == 0);
     files::FileState written;

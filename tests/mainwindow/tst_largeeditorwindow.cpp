@@ -39,7 +39,7 @@ class LargeEditorWindowTest : public QObject, MainWindowFixture
     Q_OBJECT
 
     std::optional<QTemporaryDir> m_dir;
-    AnsweringDialog m_dialog;
+    ScriptedDialog m_dialog;
     RecordingSink m_sink;
     ScriptEditor* m_editor = nullptr;
     LargeEditorWindow* m_large = nullptr;
@@ -158,7 +158,7 @@ private slots:
     {
         const QByteArray bytes = "(script startup one\r\n\t(sleep 30)\r\n)\r\n";
         QVERIFY(writeBytes(path("one.hsc"), bytes));
-        m_dialog.next = path("one.hsc");
+        m_dialog.answers = {path("one.hsc")};
         click("cmdload");
         m_editor->setFocus();
         QTest::keyClick(m_editor, Qt::Key_Down);
@@ -201,14 +201,14 @@ private slots:
         QTest::keyClicks(m_editor, QStringLiteral("; by hand"));
         const QByteArray saved = (script + QStringLiteral("; by hand\r\n")).toLatin1();
         activateMainWindow();
-        m_dialog.next = path("saved");
+        m_dialog.answers = {path("saved")};
         click("cmdsave");
         QCOMPARE(readBytes(path("saved.hsc")), saved);
 
         // Load puts the file's bytes in, line ends and all.
         const QByteArray other = "; two\n(script dormant two\r\n\t(sleep -1))";
         QVERIFY(writeBytes(path("two.hsc"), other));
-        m_dialog.next = path("two.hsc");
+        m_dialog.answers = {path("two.hsc")};
         click("cmdload");
         QCOMPARE(m_editor->wholeText(), decoded(other));
         QCOMPARE(m_editor->parentWidget(), m_large);
