@@ -82,9 +82,12 @@ void checkDeclarations(std::u16string_view text)
     const std::vector<ScriptProblem> structure = CheckScript(text);
     std::size_t last = 0;
     for (const ScriptProblem& p : read.problems) {
-        require(p.offset >= last && p.offset < text.size(), "problems lie in the text, in order");
+        require(p.offset < text.size() && p.line >= 1 && p.column >= 1,
+                "problems lie in the text, counted from 1");
+        if (p.severity == Severity::Note && &p != &read.problems.front())
+            continue; // a note follows the error it explains, wherever it points
+        require(p.offset >= last, "the others in text order");
         last = p.offset;
-        require(p.line >= 1 && p.column >= 1, "places count from 1");
     }
     const bool otherDialect =
         read.problems.size() == 1 && read.problems[0].severity == Severity::Note;
@@ -99,11 +102,21 @@ void checkDeclarations(std::u16string_view text)
 
 void checkPlaces(std::u16string_view text)
 {
+    // A line feed right after a carriage return ends one line with it, whether either is
+    // the character itself or the editor's stand-in for it.
+    const auto carriageReturn = [](char16_t c) {
+        return c == u'\r' || c == LineEndChar::CarriageReturn;
+    };
+    const auto lineFeed = [](char16_t c) { return c == u'\n' || c == LineEndChar::LineFeed; };
     std::vector<std::size_t> lineStarts{0};
-    for (std::size_t at = 0; at < text.size(); ++at)
-        if (IsLineEnd(text[at]) &&
-            !(text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n'))
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (!IsLineEnd(text[at]))
+            continue;
+        if (at > 0 && lineFeed(text[at]) && carriageReturn(text[at - 1]))
+            lineStarts.back() = at + 1;
+        else
             lineStarts.push_back(at + 1);
+    }
     const std::vector<ScriptProblem> problems = CheckScript(text);
     std::vector<ScriptProblem> errors;
     std::size_t next = 0; // errors in text order, no two at one place
