@@ -102,17 +102,11 @@ void checkDeclarations(std::u16string_view text)
 
 void checkPlaces(std::u16string_view text)
 {
-    // A line feed right after a carriage return ends one line with it, whether either is
-    // the character itself or the editor's stand-in for it.
-    const auto carriageReturn = [](char16_t c) {
-        return c == u'\r' || c == LineEndChar::CarriageReturn;
-    };
-    const auto lineFeed = [](char16_t c) { return c == u'\n' || c == LineEndChar::LineFeed; };
     std::vector<std::size_t> lineStarts{0};
     for (std::size_t at = 0; at < text.size(); ++at) {
         if (!IsLineEnd(text[at]))
             continue;
-        if (at > 0 && lineFeed(text[at]) && carriageReturn(text[at - 1]))
+        if (at > 0 && IsLineFeed(text[at]) && IsCarriageReturn(text[at - 1]))
             lineStarts.back() = at + 1;
         else
             lineStarts.push_back(at + 1);

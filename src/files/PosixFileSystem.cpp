@@ -123,11 +123,14 @@ int openForAppending(const Path& path, Handle& file, bool& created)
     }
 }
 
-int read(Handle file, char* data, std::int64_t size, std::int64_t& done)
+// Reads until size bytes are in, the file ends or a call fails; readSome(done) reads what it
+// can at that point.
+template <class ReadSome>
+int readFully(const ReadSome& readSome, std::int64_t size, std::int64_t& done)
 {
     done = 0;
     while (done < size) {
-        const ssize_t count = retried([&] { return ::read(fd(file), data + done, size - done); });
+        const ssize_t count = retried([&] { return readSome(done); });
         if (count == -1)
             return errno;
         if (count == 0)
@@ -137,19 +140,17 @@ int read(Handle file, char* data, std::int64_t size, std::int64_t& done)
     return 0;
 }
 
+int read(Handle file, char* data, std::int64_t size, std::int64_t& done)
+{
+    return readFully([&](std::int64_t at) { return ::read(fd(file), data + at, size - at); }, size,
+                     done);
+}
+
 int readAt(Handle file, std::int64_t offset, char* data, std::int64_t size, std::int64_t& done)
 {
-    done = 0;
-    while (done < size) {
-        const ssize_t count =
-            retried([&] { return ::pread(fd(file), data + done, size - done, offset + done); });
-        if (count == -1)
-            return errno;
-        if (count == 0)
-            break;
-        done += count;
-    }
-    return 0;
+    return readFully(
+        [&](std::int64_t at) { return ::pread(fd(file), data + at, size - at, offset + at); }, size,
+        done);
 }
 
 int write(Handle file, const char* data, std::int64_t size)

@@ -22,19 +22,6 @@ std::string_view SeverityWord(Severity severity)
 }
 namespace {
 
-// A lone CR may stand beside a lone LF in the editor as two stand-ins, or as a stand-in
-// and a paragraph break given as the file's character: the file then has CR LF, one line
-// end, as the file store reads it.
-bool isCarriageReturn(char16_t c)
-{
-    return c == u'\r' || c == LineEndChar::CarriageReturn;
-}
-
-bool isLineFeed(char16_t c)
-{
-    return c == u'\n' || c == LineEndChar::LineFeed;
-}
-
 bool isLowSurrogate(char16_t c)
 {
     return c >= 0xDC00 && c <= 0xDFFF;
@@ -118,7 +105,9 @@ void ScriptChecker::countLines(std::u16string_view piece, const Token& token)
         const char16_t before = at > 0 ? piece[at - 1] : m_last;
         if (!IsLineEnd(c))
             continue;
-        if (!(isLineFeed(c) && isCarriageReturn(before)))
+        // A lone CR may stand beside a lone LF in the editor as two stand-ins, or as a
+        // stand-in and a paragraph break given as the file's character: CR LF, one line end.
+        if (!(IsLineFeed(c) && IsCarriageReturn(before)))
             ++m_line;
         m_counted = at + 1;
         m_column = 1;

@@ -51,6 +51,18 @@ constexpr bool IsLineEnd(char16_t c)
            c == LineEndChar::LineFeed || c == LineEndChar::CarriageReturn;
 }
 
+// A carriage return or a line feed, the character itself or the editor's stand-in for it:
+// a line feed right after a carriage return ends one line with it, as the file has CR LF.
+constexpr bool IsCarriageReturn(char16_t c)
+{
+    return c == u'\r' || c == LineEndChar::CarriageReturn;
+}
+
+constexpr bool IsLineFeed(char16_t c)
+{
+    return c == u'\n' || c == LineEndChar::LineFeed;
+}
+
 // Hands out the tokens of a text one by one; together they cover it exactly, in order.
 class Lexer
 {
