@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTextLayout>
 #include <limits>
+#include <optional>
 
 namespace vantrel {
 namespace {
@@ -62,16 +63,14 @@ QString signatureHtml(const FunctionSignature& signature, const FunctionParamete
 
 // The parameter that the argument numbered `argument` goes to: the last one takes all the
 // rest when it is repeated.
-const FunctionParameter* parameterFor(const FunctionList& list, const FunctionSignature& s,
-                                      std::size_t argument)
+std::optional<FunctionParameter> parameterFor(const FunctionSignature& s, std::size_t argument)
 {
-    if (s.parameterCount == 0)
-        return nullptr;
-    const FunctionParameter* parameters = list.parametersOf(s);
-    if (argument < s.parameterCount)
-        return parameters + argument;
-    const FunctionParameter* last = parameters + s.parameterCount - 1;
-    return last->repeated ? last : nullptr;
+    const std::vector<FunctionParameter> parameters = FunctionList::parametersOf(s);
+    if (argument < parameters.size())
+        return parameters[argument];
+    if (!parameters.empty() && parameters.back().repeated)
+        return parameters.back();
+    return std::nullopt;
 }
 const QString PartnerGroup = QStringLiteral("partner");
 
@@ -336,8 +335,8 @@ void EditorLanguageSupport::showSignatureHelp()
     QStringList lines;
     for (std::uint32_t index : entry->overloads) {
         const FunctionSignature& signature = m_functions->functions()[index];
-        lines << signatureHtml(signature, parameterFor(*m_functions, signature, call->argument),
-                               false);
+        const std::optional<FunctionParameter> marked = parameterFor(signature, call->argument);
+        lines << signatureHtml(signature, marked ? &*marked : nullptr, false);
     }
     const QString description = descriptionHtml(m_functions->functions()[entry->overloads.front()]);
     if (!description.isEmpty())

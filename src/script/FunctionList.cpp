@@ -1,6 +1,10 @@
 #include "script/FunctionList.h"
 
+#include "script/ByteSearch.h"
+
 #include <algorithm>
+#include <bit>
+#include <bit>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -11,7 +15,7 @@ namespace {
 
 constexpr std::string_view GlobalsLine = "; AVAILABLE EXTERNAL GLOBALS:";
 
-std::string_view trimmed(std::string_view s)
+inline std::string_view trimmed(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
@@ -20,22 +24,20 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-// A few characters and the length, alike as bytes or as UTF-16: listed names share their
+// Four characters and the length, alike as bytes or as UTF-16: listed names share their
 // starts ("object_", "ai_") but seldom their length, middle and end together, and a hash of
 // every character would cost more than the rest of reading the list.
 template <class Char> std::uint32_t hashOf(std::basic_string_view<Char> name)
 {
-    const auto at = [&](std::size_t i) {
-        return std::uint32_t(std::make_unsigned_t<Char>(name[i]));
-    };
     const std::size_t n = name.size();
     if (n == 0)
         return 0;
-    std::uint32_t hash = std::uint32_t(n) * 0x9E3779B1u;
-    for (std::size_t i :
-         {n - 1, n / 2, n > 1 ? n - 2 : 0, n / 3, n > 2 ? n - 3 : 0, std::size_t(0)})
-        hash = (hash ^ at(i)) * 16777619u;
-    return hash ^ (hash >> 15);
+    const auto at = [&](std::size_t i) {
+        return std::uint32_t(std::make_unsigned_t<Char>(name[i]));
+    };
+    const std::uint32_t mixed = (at(n - 1) | at(n / 2) << 8 | at(n - 1 - n / 4) << 16) ^
+                                at(n / 4) << 24 ^ std::uint32_t(n) * 0x9E3779B1u;
+    return (mixed * 0x85EBCA6Bu) ^ (mixed >> 13);
 }
 
 template <class Char> bool sameName(std::string_view listed, std::basic_string_view<Char> name)
@@ -46,85 +48,6 @@ template <class Char> bool sameName(std::string_view listed, std::basic_string_v
                       std::uint32_t(std::make_unsigned_t<Char>(b));
            });
 }
-
-// Reads the parameters of a line: <x>, <x(s)>, [...] around optional ones (nested too), and
-// (...) groups as one parameter each. False when the shape is not one of those.
-class ParameterReader
-{
-public:
-    ParameterReader(std::string_view text, std::vector<FunctionParameter>& out)
-        : m_text(text), m_out(out), m_first(out.size())
-    {
-    }
-
-    bool read(bool optional, char closer)
-    {
-        for (;;) {
-            while (m_at < m_text.size() && (m_text[m_at] == ' ' || m_text[m_at] == '\t'))
-                ++m_at;
-            if (m_at == m_text.size())
-                return closer == 0;
-            const char c = m_text[m_at];
-            if (c == closer) {
-                ++m_at;
-                return true;
-            }
-            if (c == '.' && m_text.substr(m_at).starts_with("...")) {
-                // "[(<a> <b>) [...]]": the parameter before may come again and again.
-                if (m_out.size() == m_first)
-                    return false;
-                m_out.back().repeated = true;
-                m_at += 3;
-            } else if (c == '[') {
-                ++m_at;
-                if (!read(true, ']'))
-                    return false;
-            } else if (c == '<' || c == '(') {
-                // A type holds no brackets of its own.
-                const std::optional<std::size_t> end = c == '<' ? closingAngle() : matching(c, ')');
-                if (!end)
-                    return false;
-                const std::string_view text = m_text.substr(m_at, *end - m_at);
-                m_out.push_back({text, optional, c == '<' && text.ends_with("(s)>")});
-                m_at = *end;
-            } else {
-                return false;
-            }
-        }
-    }
-
-private:
-    // Types are short: one loop beats three searches.
-    std::optional<std::size_t> closingAngle() const
-    {
-        for (std::size_t at = m_at + 1; at < m_text.size(); ++at) {
-            const char c = m_text[at];
-            if (c == '>')
-                return at + 1;
-            if (c == '<' || c == '[' || c == ']')
-                break;
-        }
-        return std::nullopt;
-    }
-
-    // Just past the closer that matches the opener at m_at.
-    std::optional<std::size_t> matching(char opener, char closer) const
-    {
-        int depth = 0;
-        for (std::size_t at = m_at; at < m_text.size(); ++at) {
-            if (m_text[at] == opener)
-                ++depth;
-            else if (m_text[at] == closer && --depth == 0)
-                return at + 1;
-        }
-        return std::nullopt;
-    }
-
-    std::string_view m_text;
-    std::size_t m_at = 0;
-    std::vector<FunctionParameter>& m_out;
-    std::size_t m_first;
-};
 
 std::string countWords(std::size_t n)
 {
@@ -142,13 +65,19 @@ FunctionList FunctionList::Read(std::string text)
     const std::string_view all = *list.m_text;
     // Real lists spend a hundred bytes or more on each function.
     list.m_functions.reserve(all.size() / 160);
-    list.m_parameters.reserve(all.size() / 80);
     bool globals = false;
     FunctionSignature* described = nullptr; // the entry the ';' lines below belong to
-    for (std::size_t at = 0; at < all.size();) {
-        const std::size_t end = std::min(all.find('\n', at), all.size());
-        const std::string_view line = trimmed(all.substr(at, end - at));
-        at = end + 1;
+    const char* const end = all.data() + all.size();
+    for (const char* at = all.data(); at < end;) {
+        // Every other line is empty: no search for those.
+        if (*at == '\n' || (*at == '\r' && at + 1 < end && at[1] == '\n')) {
+            at += *at == '\r' ? 2 : 1;
+            continue;
+        }
+        const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', std::size_t(end - at)));
+        lineEnd = lineEnd ? lineEnd : end;
+        const std::string_view line = trimmed({at, std::size_t(lineEnd - at)});
+        at = lineEnd + 1;
         if (line.empty())
             continue;
         if (line.front() == ';') {
@@ -164,90 +93,79 @@ FunctionList FunctionList::Read(std::string text)
             }
             continue;
         }
-        const std::size_t before = list.m_functions.size() + list.m_globals.size();
-        list.readLine(line, globals);
-        if (list.m_functions.size() + list.m_globals.size() == before) {
-            ++list.m_malformed;
-            described = nullptr;
-        } else {
-            described = globals ? &list.m_globals.back() : &list.m_functions.back();
-        }
+        described = list.readLine(line, globals);
+        list.m_malformed += described == nullptr;
     }
     list.index();
     return list;
 }
 
-void FunctionList::readLine(std::string_view line, bool globals)
+FunctionSignature* FunctionList::readLine(std::string_view line, bool globals)
 {
     // (<type> name parameters...)
     if (line.size() < 2 || line.front() != '(' || line.back() != ')' || line[1] != '<')
-        return;
-    // Plain loops: find_first_of() looks each character up with a call of its own.
+        return nullptr;
     const std::size_t typeEnd = line.find('>');
     if (typeEnd == line.npos)
-        return;
+        return nullptr;
     std::size_t nameStart = typeEnd + 1;
     while (nameStart < line.size() && (line[nameStart] == ' ' || line[nameStart] == '\t'))
         ++nameStart;
-    // The name ends at a space or a tab, or at the closing ')'; memchr beats a loop over
-    // each byte.
-    std::size_t nameEnd = std::min(line.find(' ', nameStart), line.size() - 1);
-    nameEnd = std::min(nameEnd, line.substr(0, nameEnd).find('\t', nameStart));
+    // The name ends at a space or a tab, or at the closing ')'.
+    // Bytes past the line may be read: the whole list is in memory.
+    const std::size_t readable = std::size_t(m_text->data() + m_text->size() - line.data());
+    const std::size_t nameEnd =
+        FirstOf<' ', '\t'>(line.substr(0, line.size() - 1), nameStart, readable);
     if (nameStart >= nameEnd)
-        return;
+        return nullptr;
     const std::string_view name = line.substr(nameStart, nameEnd - nameStart);
     if (name.front() == '<' || name.front() == '[' || name.front() == '(')
-        return;
-    const std::size_t first = m_parameters.size();
-    ParameterReader reader(line.substr(nameEnd, line.size() - 1 - nameEnd), m_parameters);
-    if (!reader.read(false, 0)) {
-        m_parameters.resize(first);
-        return;
+        return nullptr;
+    const std::string_view parameters = line.substr(nameEnd, line.size() - 1 - nameEnd);
+    const std::optional<ArgumentRange> arguments = CountParameters(parameters, readable - nameEnd);
+    if (!arguments)
+        return nullptr;
+    const FunctionSignature signature{line, line.substr(2, typeEnd - 2), name, parameters, {},
+                                      *arguments};
+    if (globals) {
+        m_globals.push_back(signature);
+        return &m_globals.back();
     }
-    FunctionSignature signature{line,  line.substr(2, typeEnd - 2), name,
-                                first, m_parameters.size() - first, {}};
-    (globals ? m_globals : m_functions).push_back(signature);
+    m_functions.push_back(signature);
+    return &m_functions.back();
 }
 
-ArgumentRange FunctionList::argumentsOf(const FunctionSignature& s, const FunctionParameter* params)
+std::vector<FunctionParameter> FunctionList::parametersOf(const FunctionSignature& s)
 {
-    ArgumentRange range;
-    for (const FunctionParameter& p : std::span(params, s.parameterCount)) {
-        if (!p.optional)
-            ++range.min;
-        if (p.repeated)
-            range.max = ArgumentRange::NoLimit;
-        else if (range.max != ArgumentRange::NoLimit)
-            ++range.max;
-    }
-    return range;
+    std::vector<FunctionParameter> parameters;
+    ReadParameters(s.parameters, &parameters);
+    return parameters;
 }
 
 // A hash table of the names with no allocation per name: the list is read on every load.
 void FunctionList::index()
 {
-    std::size_t size = 64;
-    while (size < m_functions.size() * 2)
-        size *= 2;
-    m_slots.assign(size, -1);
+    m_slots.assign(std::bit_ceil(std::max<std::size_t>(32, m_functions.size())) * 2, Slot{-1, 0});
+    const std::size_t mask = m_slots.size() - 1;
     m_entries.reserve(m_functions.size());
     std::vector<std::uint32_t> entryOf(m_functions.size()), counts;
     counts.reserve(m_functions.size());
     for (std::uint32_t i = 0; i < m_functions.size(); ++i) {
         const FunctionSignature& s = m_functions[i];
-        const ArgumentRange range = argumentsOf(s, parametersOf(s));
-        std::size_t slot = hashOf(s.name) & (size - 1);
-        while (m_slots[slot] >= 0 && m_entries[m_slots[slot]].name != s.name)
-            slot = (slot + 1) & (size - 1);
-        if (m_slots[slot] < 0) {
-            m_slots[slot] = std::int32_t(m_entries.size());
-            m_entries.push_back({s.name, range, {}});
+        const std::uint32_t hash = hashOf(s.name);
+        std::size_t slot = hash & mask;
+        while (m_slots[slot].entry >= 0 &&
+               (m_slots[slot].hash != hash || m_entries[m_slots[slot].entry].name != s.name))
+            slot = (slot + 1) & mask;
+        if (m_slots[slot].entry < 0) {
+            m_slots[slot] = {std::int32_t(m_entries.size()), hash};
+            m_entries.push_back({s.name, s.arguments, {}});
             counts.push_back(0);
         }
-        Entry& entry = m_entries[m_slots[slot]];
-        entry.arguments.min = std::min(entry.arguments.min, range.min);
-        entry.arguments.max = std::max(entry.arguments.max, range.max);
-        entryOf[i] = std::uint32_t(m_slots[slot]);
+        entryOf[i] = std::uint32_t(m_slots[slot].entry);
+        Entry& entry = m_entries[entryOf[i]];
+        entry.arguments.min = std::min(entry.arguments.min, s.arguments.min);
+        entry.arguments.max = std::max(entry.arguments.max, s.arguments.max);
         ++counts[entryOf[i]];
     }
     // Each entry's overloads in file order, in one array.
@@ -264,12 +182,13 @@ void FunctionList::index()
 template <class Char>
 const FunctionList::Entry* FunctionList::lookup(std::basic_string_view<Char> name) const
 {
-    if (m_slots.empty())
+    if (m_entries.empty())
         return nullptr;
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t slot = hashOf(name) & mask; m_slots[slot] >= 0; slot = (slot + 1) & mask)
-        if (sameName(m_entries[m_slots[slot]].name, name))
-            return &m_entries[m_slots[slot]];
+    const std::uint32_t hash = hashOf(name);
+    for (std::size_t slot = hash & mask; m_slots[slot].entry >= 0; slot = (slot + 1) & mask)
+        if (m_slots[slot].hash == hash && sameName(m_entries[m_slots[slot].entry].name, name))
+            return &m_entries[m_slots[slot].entry];
     return nullptr;
 }
 

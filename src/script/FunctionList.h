@@ -1,8 +1,9 @@
 #pragma once
 
+#include "script/ParameterText.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <memory>
 #include <span>
 #include <string>
@@ -14,27 +15,15 @@ namespace vantrel {
 // The first line of the list of functions that the game's editing tools write.
 inline constexpr std::string_view FunctionListFirstLine = "; AVAILABLE FUNCTIONS:";
 
-struct FunctionParameter
-{
-    std::string_view text; // "<short>", "<number(s)>", "(<boolean> <result>)": in its line
-    bool optional = false; // inside [ ]
-    bool repeated = false; // (s): one or more
-};
-
 // One line of the list: a function (or one overload of it) or an external global.
 struct FunctionSignature
 {
     std::string_view line;       // "(<void> ai_place <ai> <short>)"
     std::string_view returnType; // "void"
     std::string_view name;
-    std::size_t firstParameter = 0, parameterCount = 0; // in FunctionList::parameters()
-    std::string_view description;                       // its ';' lines, as written
-};
-
-struct ArgumentRange
-{
-    static constexpr std::size_t NoLimit = std::numeric_limits<std::size_t>::max();
-    std::size_t min = 0, max = 0;
+    std::string_view parameters; // " <ai> <short>": the rest of the line, unread
+    std::string_view description; // its ';' lines, as written
+    ArgumentRange arguments;       // of this line alone
 };
 
 // The functions and external globals of one game build, read from the list its tools
@@ -49,7 +38,6 @@ public:
 
     const std::vector<FunctionSignature>& functions() const { return m_functions; }
     const std::vector<FunctionSignature>& globals() const { return m_globals; }
-    const std::vector<FunctionParameter>& parameters() const { return m_parameters; }
     std::size_t malformedLines() const { return m_malformed; }
 
     // A listed function: its argument counts with every overload merged, and its overloads
@@ -65,26 +53,27 @@ public:
     // An external global of that name, or null.
     const FunctionSignature* findGlobal(std::u16string_view name) const;
 
-    // The parameters of one signature.
-    const FunctionParameter* parametersOf(const FunctionSignature& s) const
-    {
-        return m_parameters.data() + s.firstParameter;
-    }
-    static ArgumentRange argumentsOf(const FunctionSignature& s, const FunctionParameter* params);
+    // The parameters of one signature, read when asked for: loading a list only counts them.
+    static std::vector<FunctionParameter> parametersOf(const FunctionSignature& s);
     // The description's lines without their ';', joined with '\n'.
     static std::string describe(const FunctionSignature& signature);
 
 private:
     template <class Char> const Entry* lookup(std::basic_string_view<Char> name) const;
-    void readLine(std::string_view line, bool globals);
+    // The signature read from the line, or null when it is not one.
+    FunctionSignature* readLine(std::string_view line, bool globals);
     void index();
 
     std::unique_ptr<const std::string> m_text; // every view points into it
     std::vector<FunctionSignature> m_functions, m_globals;
-    std::vector<FunctionParameter> m_parameters;
     std::vector<Entry> m_entries;
     std::vector<std::uint32_t> m_overloads; // each entry's, one after the other
-    std::vector<std::int32_t> m_slots; // open addressing over m_entries, -1 for empty
+    struct Slot
+    {
+        std::int32_t entry; // in m_entries, -1 for empty
+        std::uint32_t hash; // its name's, so that a probe seldom reads the entry
+    };
+    std::vector<Slot> m_slots; // open addressing
     std::size_t m_malformed = 0;
 };
 

@@ -91,6 +91,25 @@ private slots:
         QTest::newRow("text") << head + "junk\r\n(<void> f)"
                               << "f"
                               << "0..0" << 1;
+        // Names and types are scanned a word at a time: stops inside, at and past a word's
+        // end, and past the line's.
+        QTest::newRow("long names and types")
+            << head + "(<void> object_set_velocity_of <object_definition> [<unit_seat>] "
+                      "<real(s)>)"
+            << "object_set_velocity_of"
+            << "2..* <object_definition> <unit_seat>o <real(s)>r" << 0;
+        QTest::newRow("a tab ends a name at the end of the text")
+            << head + "(<void> abcdefghijklmnop\t<a>)" << "abcdefghijklmnop"
+            << "1..1 <a>" << 0;
+        QTest::newRow("a space past the line is not the name's end")
+            << head + "(<void> abcdefghijkl)\r\n(<x> y)" << "abcdefghijkl"
+            << "0..0" << 0;
+        QTest::newRow("a '<' inside a type") << head + "(<void> f <abcdefghij<k>)"
+                                             << "f"
+                                             << "not listed" << 1;
+        QTest::newRow("a '[' inside a type") << head + "(<void> f <abcdefgh[ij>)"
+                                             << "f"
+                                             << "not listed" << 1;
         QTest::newRow("empty") << QByteArray() << "f"
                                << "not listed" << 0;
     }
@@ -104,10 +123,8 @@ private slots:
         QStringList got{counts(entry)};
         if (entry) {
             const FunctionSignature& s = list.functions()[entry->overloads[0]];
-            for (std::size_t i = 0; i < s.parameterCount; ++i) {
-                const FunctionParameter& p = list.parametersOf(s)[i];
+            for (const FunctionParameter& p : FunctionList::parametersOf(s))
                 got << qs(p.text) + (p.optional ? "o" : "") + (p.repeated ? "r" : "");
-            }
         }
         QTEST(got.join(' '), "expected");
         QTEST(int(list.malformedLines()), "malformed");
