@@ -101,9 +101,17 @@ QString ScriptEditor::wholeText() const
 
 QString ScriptEditor::textFormatDescription() const
 {
-    return QStringLiteral("%1, %2 line ends")
-        .arg(QLatin1String(EncodingName(m_format.encoding)),
-             QLatin1String(LineEndName(m_format.lineEnd)));
+    const QString format = QStringLiteral("%1, %2 line ends")
+                               .arg(QLatin1String(EncodingName(m_format.encoding)),
+                                    QLatin1String(LineEndName(m_format.lineEnd)));
+    return m_formatNote.isEmpty() ? format : format + QStringLiteral(", ") + m_formatNote;
+}
+
+void ScriptEditor::setTextFormatNote(const QString& note, const QString& toolTip)
+{
+    m_formatNote = note;
+    m_formatNoteToolTip = toolTip;
+    describe();
 }
 
 void ScriptEditor::describe()
@@ -281,7 +289,9 @@ void ScriptEditor::contextMenuEvent(QContextMenuEvent* event)
     menu->addSeparator();
     QAction* format = menu->addAction(textFormatDescription());
     format->setObjectName(QStringLiteral("textFormat"));
+    format->setToolTip(m_formatNoteToolTip);
     format->setEnabled(false);
+    menu->setToolTipsVisible(!m_formatNoteToolTip.isEmpty());
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

@@ -30,8 +30,12 @@ public:
     // Redo bring back the line end and encoding of the text they return to.
     void setWholeText(const QString& text, TextEncoding encoding = TextEncoding::Windows1252);
     TextFormat textFormat() const { return m_format; }
-    // "UTF-8, LF line ends": shown in the context menu and said with the description.
+    // "UTF-8, LF line ends": shown greyed at the end of the context menu and said with the
+    // description, followed by the note when there is one ("function list h3.txt").
     QString textFormatDescription() const;
+    // What else reads the text as it is kept: added to that line, its whole form (a full
+    // path, say) in the line's tooltip.
+    void setTextFormatNote(const QString& note, const QString& toolTip);
     // The same text as wholeText(), handed over in pieces, as a rule without a copy of it:
     // what Save writes.
     const EditorTextPieces& wholeTextInPieces() const { return m_pieces; }
@@ -52,7 +56,6 @@ public:
         Problems,
         File,
         TextFormat,
-        FunctionList,
         Count
     };
     void setDescriptionPart(DescriptionPart part, const QString& text);
@@ -95,6 +98,7 @@ private:
     std::array<QString, std::size_t(DescriptionPart::Count)> m_descriptionParts;
     std::map<QString, QList<QTextEdit::ExtraSelection>> m_selectionGroups;
     TextFormat m_format;
+    QString m_formatNote, m_formatNoteToolTip;
     EditorTextPieces m_pieces{*this, m_format};
 };
 

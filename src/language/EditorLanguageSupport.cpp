@@ -124,6 +124,11 @@ void EditorLanguageSupport::setFunctionList(std::shared_ptr<const FunctionList> 
 {
     m_functions = std::move(list);
     m_functionListPath = m_functions ? path : QString();
+    // Named where the text's encoding and line ends are: it is how the text is read.
+    m_editor.setTextFormatNote(
+        m_functions ? QStringLiteral("function list %1").arg(QFileInfo(path).fileName())
+                    : QString(),
+        QDir::toNativeSeparators(m_functionListPath));
     m_highlighter.setFunctions(m_functions.get());
     m_idleCheck.setFunctions(m_functions.get());
     m_highlighter.marksChanged(); // the colours of every block change
@@ -199,7 +204,7 @@ void EditorLanguageSupport::makePlain()
     m_highlighter.clear();
     m_editor.setSelectionGroup(PartnerGroup, {});
     m_editor.setDescriptionPart(ScriptEditor::DescriptionPart::Problems, QString());
-    m_editor.setDescriptionPart(ScriptEditor::DescriptionPart::FunctionList, QString());
+    m_editor.setTextFormatNote({}, {});
     m_signatureHelp.reset();
 }
 
@@ -225,11 +230,6 @@ void EditorLanguageSupport::describeProblems()
         count == 0   ? QString()
         : count == 1 ? QStringLiteral("Problem: %1").arg(first)
                      : QStringLiteral("First of %1 problems: %2").arg(count).arg(first));
-    m_editor.setDescriptionPart(
-        ScriptEditor::DescriptionPart::FunctionList,
-        m_functions
-            ? QStringLiteral("Function list: %1").arg(QFileInfo(m_functionListPath).fileName())
-            : QString());
 }
 
 void EditorLanguageSupport::showPartner()
@@ -353,14 +353,6 @@ void EditorLanguageSupport::addActions(QMenu& menu)
         menu.addAction(QStringLiteral("Go to Problem"), this, &EditorLanguageSupport::goToProblem);
     go->setObjectName(QStringLiteral("goToProblem"));
     go->setEnabled(!m_marks.empty());
-    // Which function list the checks and colours use; a picked one stays for this run.
-    QAction* list = menu.addAction(
-        m_functions
-            ? QStringLiteral("Function List: %1").arg(QFileInfo(m_functionListPath).fileName())
-            : QStringLiteral("No Function List"));
-    list->setObjectName(QStringLiteral("functionListInUse"));
-    list->setToolTip(QDir::toNativeSeparators(m_functionListPath));
-    list->setEnabled(false);
 }
 
 void EditorLanguageSupport::goToProblem()

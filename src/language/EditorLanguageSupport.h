@@ -42,6 +42,8 @@ public:
     // hover and while their arguments are typed. Null for none.
     void setFunctionList(std::shared_ptr<const FunctionList> list, const QString& path);
     const FunctionList* functionList() const { return m_functions.get(); }
+    // The same, for what keeps a view of it past the next setFunctionList().
+    const std::shared_ptr<const FunctionList>& sharedFunctionList() const { return m_functions; }
     const QString& functionListPath() const { return m_functionListPath; }
     // The scripts and globals of the last check, and the document revision they were read
     // from; they may be older than the text.

@@ -1,9 +1,11 @@
 #include "navigation/NameCompletion.h"
 
 #include "editor/ScriptEditor.h"
+#include "language/EditorLanguageSupport.h"
 #include "navigation/DeclarationSource.h"
 #include "navigation/NameModel.h"
 #include "navigation/WordAtCursor.h"
+#include "script/FunctionList.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -11,6 +13,7 @@
 #include <QListView>
 #include <QScrollBar>
 #include <algorithm>
+#include <iterator>
 
 namespace vantrel {
 
@@ -38,19 +41,72 @@ NameCompletion::NameCompletion(ScriptEditor& editor, DeclarationSource& declarat
     connect(&editor, &QPlainTextEdit::cursorPositionChanged, this, &NameCompletion::follow);
 }
 
+namespace {
+
+QString fromList(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size())).trimmed();
+}
+
+bool sortsBefore(const NameModel::Entry& a, const NameModel::Entry& b)
+{
+    return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+}
+
+// "function void <ai> | <ai> <short>": the return type, then each overload's parameters.
+std::vector<NameModel::Entry> entriesOf(const FunctionList& list)
+{
+    std::vector<NameModel::Entry> entries;
+    entries.reserve(list.entries().size() + list.globals().size());
+    for (const FunctionList::Entry& entry : list.entries()) {
+        const FunctionSignature& first = list.functions()[entry.overloads.front()];
+        QStringList overloads;
+        for (std::uint32_t index : entry.overloads)
+            overloads << fromList(list.functions()[index].parameters);
+        overloads.removeAll(QString());
+        QString kind = QStringLiteral("function ") + fromList(first.returnType);
+        if (!overloads.isEmpty())
+            kind += u' ' + overloads.join(QStringLiteral(" | "));
+        entries.push_back({fromList(entry.name), kind});
+    }
+    for (const FunctionSignature& global : list.globals())
+        entries.push_back(
+            {fromList(global.name), QStringLiteral("external global ") + fromList(global.returnType)});
+    std::stable_sort(entries.begin(), entries.end(), sortsBefore);
+    return entries;
+}
+
+} // namespace
+
+void NameCompletion::takeFunctionList()
+{
+    const EditorLanguageSupport* language = languageSupport(m_editor);
+    const std::shared_ptr<const FunctionList> list =
+        language ? language->sharedFunctionList() : nullptr;
+    if (list == m_listedFrom.lock() && (list || m_listed.empty()))
+        return;
+    m_listedFrom = list;
+    m_listed = list ? entriesOf(*list) : std::vector<NameModel::Entry>();
+    m_stale = true;
+}
+
 void NameCompletion::fill()
 {
+    takeFunctionList();
     if (!m_stale)
         return;
     m_stale = false;
-    std::vector<NameModel::Entry> entries = NameModel::entriesOf(m_declarations.latest());
+    std::vector<NameModel::Entry> own = NameModel::entriesOf(m_declarations.latest());
     for (std::u16string_view form : LanguageForms())
-        entries.push_back({toQString(form), QStringLiteral("form")});
-    // Sorted as the completer expects, one row a name: the static that replaces a stub,
-    // the later of the two, is the one shown.
-    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
-    });
+        own.push_back({toQString(form), QStringLiteral("form")});
+    std::stable_sort(own.begin(), own.end(), sortsBefore);
+    // Sorted as the completer expects, one row a name. Where names meet, the later one is
+    // shown: the file's own or the language's form over the list's line for it, and the
+    // static that replaces a stub over the stub.
+    std::vector<NameModel::Entry> entries;
+    entries.reserve(m_listed.size() + own.size());
+    std::merge(m_listed.begin(), m_listed.end(), own.begin(), own.end(),
+               std::back_inserter(entries), sortsBefore);
     std::vector<NameModel::Entry> names;
     names.reserve(entries.size());
     for (NameModel::Entry& entry : entries) {

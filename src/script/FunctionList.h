@@ -48,6 +48,8 @@ public:
         ArgumentRange arguments;
         std::span<const std::uint32_t> overloads;
     };
+    // Every listed name once, in the order of its first line.
+    const std::vector<Entry>& entries() const { return m_entries; }
     const Entry* find(std::u16string_view name) const;
     const Entry* find(std::string_view name) const;
     // An external global of that name, or null.

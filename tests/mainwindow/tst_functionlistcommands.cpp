@@ -5,6 +5,8 @@
 #include "language/EditorLanguageSupport.h"
 #include "mainwindow/Form1.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QHelpEvent>
@@ -79,7 +81,7 @@ class TestFunctionListCommands : public QObject
         QStringList parts;
         for (const QString& part : m_editor->accessibleDescription().split(u'\n'))
             if (part.startsWith(u"Problem") || part.startsWith(u"First of") ||
-                part.startsWith(u"Function list"))
+                part.startsWith(u"Text"))
                 parts << part;
         return parts;
     }
@@ -87,8 +89,7 @@ class TestFunctionListCommands : public QObject
     QString listInUse()
     {
         std::unique_ptr<QMenu> menu(contextMenu());
-        return menu ? child<QAction>(*menu, "functionListInUse")->text()
-                    : QStringLiteral("no menu");
+        return menu ? child<QAction>(*menu, "textFormat")->text() : QStringLiteral("no menu");
     }
 
     QPoint pointAt(int position)
@@ -138,17 +139,23 @@ private slots:
     void loadFindsTheListAndChecksCalls()
     {
         load("game/levels/bridge/bridge.hsc");
-        QCOMPARE(listInUse(), "Function List: functions.txt");
+        QCOMPARE(listInUse(), "Windows-1252, CR LF line ends, function list functions.txt");
+        {
+            const std::unique_ptr<QMenu> menu(contextMenu());
+            QCOMPARE(child<QAction>(*menu, "textFormat")->toolTip(),
+                     QDir::toNativeSeparators(path("game/functions.txt")));
+        }
         // Only the call with too few arguments: sleep_until's three follow the language.
         QTRY_COMPARE(described(),
                      QStringList({"Problem: Line 2, column 2: object_teleport takes 2 arguments, "
                                   "found 1",
-                                  "Function list: functions.txt"}));
+                                  "Text: Windows-1252, CR LF line ends, function list "
+                                  "functions.txt"}));
 
         // A script with no list above it is not checked with another game's.
         load("elsewhere/plain.hsc");
-        QCOMPARE(listInUse(), "No Function List");
-        QTRY_COMPARE(described(), QStringList());
+        QCOMPARE(listInUse(), "Windows-1252, CR LF line ends");
+        QTRY_COMPARE(described(), QStringList({"Text: Windows-1252, CR LF line ends"}));
     }
 
     void aPickedListStaysForTheRun()
@@ -160,12 +167,12 @@ private slots:
             {"Function List",
              QDir::toNativeSeparators(path("other/none.txt")) + ": holds no functions"}};
         QCOMPARE(m_messages.take(), noFunctions);
-        QCOMPARE(listInUse(), "No Function List");
+        QCOMPARE(listInUse(), "Windows-1252, CR LF line ends");
 
         m_listDialog.path = path("other/other.txt");
         use->trigger();
         load("elsewhere/plain.hsc");
-        QCOMPARE(listInUse(), "Function List: other.txt");
+        QCOMPARE(listInUse(), "Windows-1252, CR LF line ends, function list other.txt");
     }
 
     void hoverShowsSignatureAndDescription()
@@ -182,6 +189,47 @@ private slots:
                             "Test text for cheat_deathless_player: what it does, in my own words.");
         QCOMPARE(hover(48), QString()); // in a comment
         QCOMPARE(hover(98), QString()); // unknown_name
+    }
+
+    void completionOffersTheListWithSignatures()
+    {
+        QTest::mouseClick(m_editor->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        m_listDialog.path = path("game/functions.txt");
+        child<QAction>(*m_editor, "useFunctionList")->trigger();
+        const auto rows = [this] {
+            QAbstractItemView* list = m_editor->findChild<QCompleter*>()->popup();
+            QStringList shown;
+            for (int row = 0; list->isVisible() && row < list->model()->rowCount(); ++row)
+                shown << list->model()->index(row, 0).data().toString();
+            return shown;
+        };
+
+        // '(' and two letters offer the listed names: overloads on one row, the line that
+        // cannot be read left out, the external globals with them.
+        QTest::keyClicks(m_editor, "(ai");
+        QCOMPARE(rows(),
+                 QStringList({"ai_combat_status_active \u2014 external global short",
+                              "ai_erase \u2014 function void <ai>",
+                              "ai_living_count \u2014 function short <ai>",
+                              "ai_magically_see_object \u2014 function void <ai> <object>",
+                              "ai_place \u2014 function void <ai> | <ai> <short>",
+                              "ai_set_orders \u2014 function void <ai> <ai_orders> [<boolean>] "
+                              "[<boolean>]"}));
+        QTest::keyClicks(m_editor, "_p");
+        QTest::keyClick(m_editor->findChild<QCompleter*>()->popup(), Qt::Key_Return);
+        QCOMPARE(m_editor->document()->lastBlock().text(), "(ai_place");
+
+        // The language's own forms keep their rules, and so their row.
+        QTest::keyClicks(m_editor, " (sl");
+        QCOMPARE(rows(), QStringList({"sleep \u2014 form", "sleep_forever \u2014 form",
+                                      "sleep_until \u2014 form"}));
+        QTest::keyClick(m_editor->findChild<QCompleter*>()->popup(), Qt::Key_Escape);
+
+        // Without a list, only the language's and the file's names.
+        load("elsewhere/plain.hsc");
+        m_editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(m_editor, "(ai");
+        QCOMPARE(rows(), QStringList());
     }
 
     void signatureHelpMarksTheCurrentParameter()
