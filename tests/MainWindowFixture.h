@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "mainwindow/Form1.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -22,6 +23,15 @@ inline QMenu* openContextMenu(QWidget* at, QPoint point = {5, 5},
     QContextMenuEvent event(reason, point, at->mapToGlobal(point));
     QApplication::sendEvent(at, &event);
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+// What a list shows, row by row; none while it is hidden.
+inline QStringList rowsOf(const QAbstractItemView& list)
+{
+    QStringList rows;
+    for (int row = 0; list.isVisible() && row < list.model()->rowCount(); ++row)
+        rows << list.model()->index(row, 0).data().toString();
+    return rows;
 }
 
 inline void putCursor(QPlainTextEdit& editor, int position)

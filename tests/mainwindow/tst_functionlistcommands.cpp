@@ -1,4 +1,4 @@
-#include "NamedChild.h"
+#include "MainWindowFixture.h"
 #include "editor/ScriptEditor.h"
 #include "files/FileDialog.h"
 #include "files/FileTestSupport.h"
@@ -7,7 +7,6 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
-#include <QContextMenuEvent>
 #include <QDir>
 #include <QHelpEvent>
 #include <QLabel>
@@ -47,14 +46,13 @@ QString plain(const QString& html)
 
 } // namespace
 
-class TestFunctionListCommands : public QObject
+class TestFunctionListCommands : public QObject, test::MainWindowFixture
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
     ScriptedDialog m_dialog, m_listDialog;
     RecordingSink m_messages;
-    std::unique_ptr<Form1> m_window;
     ScriptEditor* m_editor = nullptr;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -62,17 +60,8 @@ class TestFunctionListCommands : public QObject
     void load(const QString& name)
     {
         m_dialog.path = path(name);
-        QTest::mouseClick(child<QPushButton>(*m_window, "cmdload"), Qt::LeftButton);
+        click("cmdload");
         QCOMPARE(m_editor->wholeText(), QString::fromLatin1(test::readBytes(path(name))));
-    }
-
-    // The context menu, opened as a right click opens it.
-    QMenu* contextMenu()
-    {
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                m_editor->viewport()->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(m_editor->viewport(), &click);
-        return m_editor->findChild<QMenu*>();
     }
 
     // The parts of the editor's accessible description about its problems and its list.
@@ -88,7 +77,7 @@ class TestFunctionListCommands : public QObject
 
     QString listInUse()
     {
-        std::unique_ptr<QMenu> menu(contextMenu());
+        const std::unique_ptr<QMenu> menu(test::openContextMenu(m_editor->viewport()));
         return menu ? child<QAction>(*menu, "textFormat")->text() : QStringLiteral("no menu");
     }
 
@@ -127,11 +116,8 @@ private slots:
         m_dialog.path.clear();
         m_listDialog.path.clear();
         m_messages.take();
-        m_window =
-            std::make_unique<Form1>(nullptr, FileSeams{&m_dialog, &m_messages, &m_listDialog});
-        m_editor = child<ScriptEditor>(*m_window, "Txt1");
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        openMainWindow({&m_dialog, &m_messages, &m_listDialog});
+        m_editor = control<ScriptEditor>("Txt1");
     }
 
     void cleanup() { m_window.reset(); }
@@ -141,7 +127,7 @@ private slots:
         load("game/levels/bridge/bridge.hsc");
         QCOMPARE(listInUse(), "Windows-1252, CR LF line ends, function list functions.txt");
         {
-            const std::unique_ptr<QMenu> menu(contextMenu());
+            const std::unique_ptr<QMenu> menu(test::openContextMenu(m_editor->viewport()));
             QCOMPARE(child<QAction>(*menu, "textFormat")->toolTip(),
                      QDir::toNativeSeparators(path("game/functions.txt")));
         }
@@ -196,13 +182,8 @@ private slots:
         QTest::mouseClick(m_editor->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         m_listDialog.path = path("game/functions.txt");
         child<QAction>(*m_editor, "useFunctionList")->trigger();
-        const auto rows = [this] {
-            QAbstractItemView* list = m_editor->findChild<QCompleter*>()->popup();
-            QStringList shown;
-            for (int row = 0; list->isVisible() && row < list->model()->rowCount(); ++row)
-                shown << list->model()->index(row, 0).data().toString();
-            return shown;
-        };
+        QAbstractItemView* completions = m_editor->findChild<QCompleter*>()->popup();
+        const auto rows = [completions] { return test::rowsOf(*completions); };
 
         // '(' and two letters offer the listed names: overloads on one row, the line that
         // cannot be read left out, the external globals with them.
@@ -216,14 +197,14 @@ private slots:
                               "ai_set_orders \u2014 function void <ai> <ai_orders> [<boolean>] "
                               "[<boolean>]"}));
         QTest::keyClicks(m_editor, "_p");
-        QTest::keyClick(m_editor->findChild<QCompleter*>()->popup(), Qt::Key_Return);
+        QTest::keyClick(completions, Qt::Key_Return);
         QCOMPARE(m_editor->document()->lastBlock().text(), "(ai_place");
 
         // The language's own forms keep their rules, and so their row.
         QTest::keyClicks(m_editor, " (sl");
         QCOMPARE(rows(), QStringList({"sleep \u2014 form", "sleep_forever \u2014 form",
                                       "sleep_until \u2014 form"}));
-        QTest::keyClick(m_editor->findChild<QCompleter*>()->popup(), Qt::Key_Escape);
+        QTest::keyClick(completions, Qt::Key_Escape);
 
         // Without a list, only the language's and the file's names.
         load("elsewhere/plain.hsc");

@@ -65,14 +65,6 @@ QList<int> occurrenceStarts(const ScriptEditor& editor)
     return starts;
 }
 
-QStringList rowsOf(const QAbstractItemView& list)
-{
-    QStringList rows;
-    for (int row = 0; row < list.model()->rowCount(); ++row)
-        rows << list.model()->index(row, 0).data().toString();
-    return rows;
-}
-
 } // namespace
 
 class NavigationTest : public QObject, MainWindowFixture
