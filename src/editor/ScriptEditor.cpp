@@ -5,6 +5,7 @@
 #include <QAbstractUndoItem>
 #include <QApplication>
 #include <QDropEvent>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -45,6 +46,19 @@ private:
 ScriptEditor::ScriptEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
     describe();
+    placeTabStops();
+}
+
+// A tab stop every eight average characters, as a Windows edit box places them, rather than
+// every 80 pixels: level scripts are indented with tabs, dozens deep.
+void ScriptEditor::placeTabStops()
+{
+    // The average that Windows takes for a font: the alphabet's width over 52.
+    const QFontMetricsF metrics(font());
+    setTabStopDistance(8 *
+                       metrics.horizontalAdvance(
+                           QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                       52);
 }
 
 // The language support goes first, while the document it watches is still there.
@@ -168,6 +182,8 @@ void ScriptEditor::setWholeText(const QString& text, TextEncoding encoding)
 
 bool ScriptEditor::event(QEvent* event)
 {
+    if (event->type() == QEvent::FontChange)
+        placeTabStops();
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;

@@ -93,6 +93,7 @@ private:
     class FormatChange;
     void setTextFormat(TextFormat format);
     void describe();
+    void placeTabStops();
 
     std::unique_ptr<EditorLanguage> m_language;
     std::array<QString, std::size_t(DescriptionPart::Count)> m_descriptionParts;

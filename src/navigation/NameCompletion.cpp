@@ -70,8 +70,8 @@ std::vector<NameModel::Entry> entriesOf(const FunctionList& list)
         entries.push_back({fromList(entry.name), kind});
     }
     for (const FunctionSignature& global : list.globals())
-        entries.push_back(
-            {fromList(global.name), QStringLiteral("external global ") + fromList(global.returnType)});
+        entries.push_back({fromList(global.name),
+                           QStringLiteral("external global ") + fromList(global.returnType)});
     std::stable_sort(entries.begin(), entries.end(), sortsBefore);
     return entries;
 }

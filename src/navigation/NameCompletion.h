@@ -16,10 +16,9 @@ class ScriptEditor;
 
 // Completes names as they are typed: the language's own forms, the file's scripts and
 // globals, and the functions and external globals of the game's function list in use, each
-// with its kind (a listed function with its signatures). It offers itself after '(' and two letters (the second may be a
-// digit or an underscore), or at once on
-// request; typing narrows the list, Enter or Tab inserts the chosen name in place of what
-// was typed of it, Escape closes it.
+// with its kind (a listed function with its signatures). It offers itself after '(' and two letters
+// (the second may be a digit or an underscore), or at once on request; typing narrows the list,
+// Enter or Tab inserts the chosen name in place of what was typed of it, Escape closes it.
 class NameCompletion : public QObject
 {
     Q_OBJECT
@@ -51,7 +50,7 @@ private:
     // thousands, and the file's own change with every check.
     std::weak_ptr<const FunctionList> m_listedFrom;
     std::vector<NameModel::Entry> m_listed;
-    int m_start = -1;    // where the name being completed starts
+    int m_start = -1; // where the name being completed starts
 };
 
 } // namespace vantrel

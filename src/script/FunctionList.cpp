@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <bit>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -74,7 +73,8 @@ FunctionList FunctionList::Read(std::string text)
             at += *at == '\r' ? 2 : 1;
             continue;
         }
-        const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', std::size_t(end - at)));
+        const char* lineEnd =
+            static_cast<const char*>(std::memchr(at, '\n', std::size_t(end - at)));
         lineEnd = lineEnd ? lineEnd : end;
         const std::string_view line = trimmed({at, std::size_t(lineEnd - at)});
         at = lineEnd + 1;
@@ -125,7 +125,7 @@ FunctionSignature* FunctionList::readLine(std::string_view line, bool globals)
     const std::optional<ArgumentRange> arguments = CountParameters(parameters, readable - nameEnd);
     if (!arguments)
         return nullptr;
-    const FunctionSignature signature{line, line.substr(2, typeEnd - 2), name, parameters, {},
+    const FunctionSignature signature{line,      line.substr(2, typeEnd - 2), name, parameters, {},
                                       *arguments};
     if (globals) {
         m_globals.push_back(signature);

@@ -21,9 +21,9 @@ struct FunctionSignature
     std::string_view line;       // "(<void> ai_place <ai> <short>)"
     std::string_view returnType; // "void"
     std::string_view name;
-    std::string_view parameters; // " <ai> <short>": the rest of the line, unread
+    std::string_view parameters;  // " <ai> <short>": the rest of the line, unread
     std::string_view description; // its ';' lines, as written
-    ArgumentRange arguments;       // of this line alone
+    ArgumentRange arguments;      // of this line alone
 };
 
 // The functions and external globals of one game build, read from the list its tools

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QRandomGenerator>
 #include <QTest>
@@ -100,6 +101,32 @@ private slots:
     }
 
     // After every kind of change Save must still read exactly the editor's text.
+    // A tab reaches the next stop eight average characters on, in the editor's font at the
+    // time: a level script indented with tabs stays readable.
+    void tabStopsAreEightAverageCharacters()
+    {
+        ScriptEditor editor;
+        editor.setWordWrapMode(QTextOption::NoWrap);
+        editor.resize(600, 200);
+        editor.setWholeText(QStringLiteral("\t\tx\r\nabcd\tx"));
+        for (const int size : {8, 16}) {
+            QFont font = editor.font();
+            font.setPixelSize(size);
+            editor.setFont(font);
+            const qreal average = QFontMetricsF(font).horizontalAdvance(QStringLiteral(
+                                      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                                  52;
+            const auto xAt = [&editor](int position) {
+                QTextCursor cursor(editor.document());
+                cursor.setPosition(position);
+                return editor.cursorRect(cursor).left() -
+                       editor.cursorRect(QTextCursor(editor.document())).left();
+            };
+            QVERIFY2(std::abs(xAt(2) - 16 * average) <= 1.5, qPrintable(QString::number(xAt(2))));
+            QCOMPARE(xAt(9), xAt(1)); // "abcd" then a tab: at the first stop
+        }
+    }
+
     void savedTextFollowsEveryChange()
     {
         ScriptEditor editor;

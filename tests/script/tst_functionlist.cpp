@@ -99,10 +99,12 @@ private slots:
             << "object_set_velocity_of"
             << "2..* <object_definition> <unit_seat>o <real(s)>r" << 0;
         QTest::newRow("a tab ends a name at the end of the text")
-            << head + "(<void> abcdefghijklmnop\t<a>)" << "abcdefghijklmnop"
+            << head + "(<void> abcdefghijklmnop\t<a>)"
+            << "abcdefghijklmnop"
             << "1..1 <a>" << 0;
         QTest::newRow("a space past the line is not the name's end")
-            << head + "(<void> abcdefghijkl)\r\n(<x> y)" << "abcdefghijkl"
+            << head + "(<void> abcdefghijkl)\r\n(<x> y)"
+            << "abcdefghijkl"
             << "0..0" << 0;
         QTest::newRow("a '<' inside a type") << head + "(<void> f <abcdefghij<k>)"
                                              << "f"
