@@ -19,18 +19,9 @@
 
 using namespace vantrel;
 using test::RecordingSink;
+using test::ScriptedDialog;
 
 namespace {
-
-struct ScriptedDialog : FileDialog
-{
-    bool ShowOpen() override { return !path.isEmpty(); }
-    bool ShowSave() override { return false; }
-    bool ShowSaveAs() override { return false; }
-    QString FileName() const override { return path; }
-    void setFileName(const QString& name) override { path = name; }
-    QString path;
-};
 
 QByteArray handWrittenList()
 {
@@ -59,7 +50,7 @@ class TestFunctionListCommands : public QObject, test::MainWindowFixture
 
     void load(const QString& name)
     {
-        m_dialog.path = path(name);
+        m_dialog.answers = {path(name)};
         click("cmdload");
         QCOMPARE(m_editor->wholeText(), QString::fromLatin1(test::readBytes(path(name))));
     }
@@ -113,8 +104,8 @@ private slots:
         QVERIFY(test::writeBytes(path("other/other.txt"),
                                  "; AVAILABLE FUNCTIONS:\r\n(<void> object_teleport <a>)\r\n"));
         QVERIFY(test::writeBytes(path("other/none.txt"), "; AVAILABLE FUNCTIONS:\r\n"));
-        m_dialog.path.clear();
-        m_listDialog.path.clear();
+        m_dialog.answers.clear();
+        m_listDialog.answers.clear();
         m_messages.take();
         openMainWindow({&m_dialog, &m_messages, &m_listDialog});
         m_editor = control<ScriptEditor>("Txt1");
@@ -147,7 +138,7 @@ private slots:
     void aPickedListStaysForTheRun()
     {
         QAction* use = child<QAction>(*m_editor, "useFunctionList");
-        m_listDialog.path = path("other/none.txt");
+        m_listDialog.answers = {path("other/none.txt")};
         use->trigger();
         const QList<RecordingSink::Message> noFunctions{
             {"Function List",
@@ -155,7 +146,7 @@ private slots:
         QCOMPARE(m_messages.take(), noFunctions);
         QCOMPARE(listInUse(), "Windows-1252, CR LF line ends");
 
-        m_listDialog.path = path("other/other.txt");
+        m_listDialog.answers = {path("other/other.txt")};
         use->trigger();
         load("elsewhere/plain.hsc");
         QCOMPARE(listInUse(), "Windows-1252, CR LF line ends, function list other.txt");
@@ -180,7 +171,7 @@ private slots:
     void completionOffersTheListWithSignatures()
     {
         QTest::mouseClick(m_editor->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-        m_listDialog.path = path("game/functions.txt");
+        m_listDialog.answers = {path("game/functions.txt")};
         child<QAction>(*m_editor, "useFunctionList")->trigger();
         QAbstractItemView* completions = m_editor->findChild<QCompleter*>()->popup();
         const auto rows = [completions] { return test::rowsOf(*completions); };
@@ -222,7 +213,7 @@ private slots:
             return help && help->isVisible() ? help->text() : QString();
         };
 
-        m_listDialog.path = path("game/functions.txt");
+        m_listDialog.answers = {path("game/functions.txt")};
         child<QAction>(*m_editor, "useFunctionList")->trigger();
         const struct
         {
