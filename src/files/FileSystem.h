@@ -23,9 +23,10 @@ using SystemText = Path::string_type;
 struct FileState
 {
     std::int64_t size = 0;
-    std::int64_t modified = 0;     // the last write, in the system's own units
-    std::uint64_t identity = 0;    // which file: the inode, or Windows' file index
-    std::uint32_t permissions = 0; // the mode's permission bits; the attributes on Windows
+    std::int64_t modified = 0;          // the last write, in the system's own units
+    std::uint64_t identity = 0;         // which file: the inode, or Windows' file index
+    std::uint32_t permissions = 0;      // the mode's permission bits; the attributes on Windows
+    std::uint32_t owner = 0, group = 0; // the user and group ids; none on Windows
 
     bool sameVersion(const FileState& other) const
     {
@@ -64,6 +65,10 @@ int close(Handle file);
 // anything is written; renamed over the old file in one step; the folder flushed to disk.
 [[nodiscard]] int createBeside(const Path& file, Path& created, Handle& handle);
 [[nodiscard]] int setPermissions(Handle file, std::uint32_t permissions);
+// Gives the new file the old one's owner and group where this user may (root may, anyone may
+// keep a group of their own), before its permissions are set; where not, it stays this
+// user's, as any file it creates.
+void keepOwner(Handle file, const FileState& old);
 // Refuses, as a write in place would, a file that this user may not write.
 [[nodiscard]] int replace(const Path& from, const Path& to);
 [[nodiscard]] int flushFolderOf(const Path& file);

@@ -48,6 +48,8 @@ FileState stateFrom(const struct stat& info)
 #endif
     state.identity = std::uint64_t(info.st_ino);
     state.permissions = std::uint32_t(info.st_mode & 07777);
+    state.owner = std::uint32_t(info.st_uid);
+    state.group = std::uint32_t(info.st_gid);
     return state;
 }
 
@@ -215,6 +217,12 @@ int createBeside(const Path& file, Path& created, Handle& handle)
 int setPermissions(Handle file, std::uint32_t permissions)
 {
     return retried([&] { return ::fchmod(fd(file), mode_t(permissions)); }) == -1 ? errno : 0;
+}
+
+void keepOwner(Handle file, const FileState& old)
+{
+    if (::fchown(fd(file), uid_t(old.owner), gid_t(old.group)) == -1)
+        (void)::fchown(fd(file), uid_t(-1), gid_t(old.group));
 }
 
 int replace(const Path& from, const Path& to)

@@ -279,7 +279,10 @@ int ScriptFileStore::replace(const TextPieces& text, const QString& path,
     FileSystem::Path temporary;
     if (const int error = channel.createBeside(target, temporary))
         return error;
-    // Permissions first: nothing is written while the new file is more open than the old.
+    // Owner and permissions first: nothing is written while the new file is more open than
+    // the old. Root saving a user's file leaves it theirs.
+    if (replacing)
+        FileSystem::keepOwner(channel.file(), old);
     int error = replacing ? FileSystem::setPermissions(channel.file(), old.permissions) : 0;
     if (error == 0)
         error = writeScript(channel.file(), text, unencodable, {});

@@ -201,6 +201,11 @@ int createBeside(const Path& file, Path& created, Handle& handle)
     }
 }
 
+// A new file takes the folder's access rules: there is no owner to carry over.
+void keepOwner(Handle, const FileState&)
+{
+}
+
 int setPermissions(Handle file, std::uint32_t permissions)
 {
     FILE_BASIC_INFO info{};

@@ -75,6 +75,15 @@ mode_t modeOf(const QString& path)
     return stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
+// "uid:gid"
+QString ownerOf(const QString& path)
+{
+    struct stat info = {};
+    if (stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return QStringLiteral("%1:%2").arg(info.st_uid).arg(info.st_gid);
+}
+
 QStringList entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -519,22 +528,28 @@ private slots:
         QCOMPARE(m_window->scriptText(), unsavable);
     }
 
-    // Save Changes writes the text back over the file it came from, as it is.
+    // Save Changes writes the text back over the file it came from, as it is, with its
+    // permissions and, when root saves another user's file, its owner.
     void saveChangesWritesTheTextBackExactly_data()
     {
         QTest::addColumn<QByteArray>("old");
         QTest::addColumn<int>("mode");
-        QTest::newRow("LF, last line a comment") << QByteArray("(a)\n(b)\n; last") << 0640;
-        QTest::newRow("every byte") << shuffledBytes(7) << 0604;
-        QTest::newRow("empty") << QByteArray() << 0644;
+        QTest::addColumn<bool>("nobodys");
+        QTest::newRow("LF, last line a comment") << QByteArray("(a)\n(b)\n; last") << 0640 << true;
+        QTest::newRow("every byte") << shuffledBytes(7) << 0604 << false;
+        QTest::newRow("empty") << QByteArray() << 0644 << true;
     }
 
     void saveChangesWritesTheTextBackExactly()
     {
         QFETCH(QByteArray, old);
         QFETCH(int, mode);
+        QFETCH(bool, nobodys);
         const QString file = path("a50.hsc");
         QVERIFY(writeBytes(file, old));
+        if (nobodys && geteuid() == 0)
+            QVERIFY(chown(QFile::encodeName(file).constData(), 65534, 65534) == 0);
+        const QString owner = ownerOf(file);
         QVERIFY(setMode(file, mode));
         activate();
         load(file);
@@ -545,6 +560,7 @@ private slots:
         m_window->findChild<QAction*>("CH")->trigger();
         QCOMPARE(readBytes(file), "XY" + old);
         QCOMPARE(modeOf(file), mode_t(mode));
+        QCOMPARE(ownerOf(file), owner);
         QCOMPARE(entries(m_dir->path()), QStringList{"a50.hsc"});
         QCOMPARE(m_dialog.shown, QStringLiteral("o"));
     }
