@@ -23,7 +23,7 @@ bool inside(std::string_view part, std::string_view whole)
                             part.data() + part.size() <= whole.data() + whole.size());
 }
 
-void checkSignature(const FunctionList& list, const FunctionSignature& s)
+void checkSignature(const FunctionSignature& s)
 {
     require(s.line.starts_with('(') && s.line.ends_with(')'), "a signature is one form");
     require(!s.name.empty() && inside(s.name, s.line) && inside(s.returnType, s.line),
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const FunctionList list = FunctionList::Read(bytes);
     for (std::uint32_t i = 0; i < list.functions().size(); ++i) {
         const FunctionSignature& s = list.functions()[i];
-        checkSignature(list, s);
+        checkSignature(s);
         const FunctionList::Entry* entry = list.find(s.name);
         require(entry && std::ranges::count(entry->overloads, i) == 1,
                 "a function is found by its name, among its overloads once");
