@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the real main window under Xvfb with a script loaded and the find
-# bar open on a name in it: docs/find-bar.png. Needs xvfb, imagemagick and xdotool.
+# bar open on a name in it: docs/find-bar.png.
 # Usage: scripts/screenshot-find.sh [path-to-vantrel] [output.png]
-set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/window-steps.sh"
 app=${1:-build/default/bin/vantrel}
-out=${2:-docs/find-bar.png}
-scripts/install-deps.sh imagemagick xdotool
+export out=${2:-docs/find-bar.png}
 script=$(mktemp --suffix=.hsc)
 trap 'rm -f "$script"' EXIT
 printf '%s\r\n' \
@@ -29,22 +27,16 @@ printf '%s\r\n' \
     '  (ai_place Warthog_1)' \
     '  (sleep_until (> hog_count 2) 15)' \
     '  (game_save))' >"$script"
-export QT_SCALE_FACTOR=${QT_SCALE_FACTOR:-1}
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    "$0" "$2" & pid=$!
-    for _ in $(seq 50); do
-        win=$(xdotool search --name "^Vantrel$" 2>/dev/null | head -n1) && [ -n "$win" ] && break
-        sleep 0.1
-    done
-    sleep 0.5
-    scale=$QT_SCALE_FACTOR
-    # A click in the editor, Txt1, in logical pixels from the client area, below the menu bar.
-    menu=$(( $(xdotool getwindowgeometry "$win" | sed -n "s/.*Geometry: [0-9]*x\([0-9]*\)/\1/p") - 455 * scale ))
-    xdotool mousemove $(( 100 * scale )) $(( menu + 30 * scale )) click 1
+find_a_name() {
+    local scale=$QT_SCALE_FACTOR top
+    top=$(client_top "$1")
+    # A click in the editor, Txt1, in logical pixels from the client area.
+    xdotool mousemove $((100 * scale)) $((top + 30 * scale)) click 1
     xdotool key ctrl+h
     xdotool type --delay 20 "warthog_1"
     xdotool key F3
     sleep 0.5
-    import -window "$win" "$1"
-    kill $pid' "$app" "$out" "$script"
+    import -window "$1" "$out"
+}
+with_window find_a_name "$app" "$script"
 echo "wrote $out"

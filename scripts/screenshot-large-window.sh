@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the large editing window filling a 1280 x 1024 screen under Xvfb,
 # holding a long script: docs/large-window.png. Xvfb has no window manager to maximize a
-# window, so the window is given the screen's size. Needs xvfb, imagemagick and xdotool.
+# window, so the window is given the screen's size.
 # Usage: scripts/screenshot-large-window.sh [path-to-vantrel] [output.png]
-set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/window-steps.sh"
 app=${1:-build/default/bin/vantrel}
-out=${2:-docs/large-window.png}
-scripts/install-deps.sh imagemagick xdotool
+export out=${2:-docs/large-window.png}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -60,24 +58,16 @@ for n in $(seq 1 60); do
 EOF
 done
 
-export QT_SCALE_FACTOR=${QT_SCALE_FACTOR:-1}
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    "$0" "$2" & pid=$!
-    for _ in $(seq 50); do
-        win=$(xdotool search --name "^Vantrel$" 2>/dev/null | head -n1) && [ -n "$win" ] && break
-        sleep 0.1
-    done
-    sleep 0.5
+fill_the_screen() {
+    local large X Y
     # Focus the editor with a click, then open the large window from the keyboard.
-    eval "$(xdotool getwindowgeometry --shell "$win")"
-    xdotool mousemove $(( X + 100 )) $(( Y + 200 )) click 1
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove $((X + 100)) $((Y + 200)) click 1
     xdotool key ctrl+Home ctrl+shift+e
-    for _ in $(seq 50); do
-        large=$(xdotool search --name "tower_defence.hsc" 2>/dev/null | head -n1) && [ -n "$large" ] && break
-        sleep 0.1
-    done
+    large=$(find_window "tower_defence.hsc")
     xdotool windowmove "$large" 0 0 windowsize "$large" 1280 1024
     sleep 1
-    import -window root "$1"
-    kill $pid' "$app" "$out" "$script"
+    import -window root "$out"
+}
+with_window fill_the_screen "$app" "$script"
 echo "wrote $out"

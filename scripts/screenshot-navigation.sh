@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
 # Takes the screenshots of Go to Script and of name completion under Xvfb, on a small
-# mission script: docs/outline.png and docs/completion.png. Needs xvfb, imagemagick and
-# xdotool.
+# mission script: docs/outline.png and docs/completion.png.
 # Usage: scripts/screenshot-navigation.sh [path-to-vantrel]
-set -euo pipefail
-cd "$(dirname "$0")/.."
+export QT_SCALE_FACTOR=1
+source "$(dirname "$0")/window-steps.sh"
 app=${1:-build/default/bin/vantrel}
-scripts/install-deps.sh imagemagick xdotool
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cat > "$work/mission.hsc" <<'SCRIPT'
@@ -40,21 +38,16 @@ cat > "$work/mission.hsc" <<'SCRIPT'
 (script startup mission
 	(wake enc_bridge))
 SCRIPT
-export QT_SCALE_FACTOR=1
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    "$0" "$1/mission.hsc" & pid=$!
-    for _ in $(seq 50); do
-        win=$(xdotool search --name "^Vantrel$" 2>/dev/null | head -n1) && [ -n "$win" ] && break
-        sleep 0.1
-    done
-    sleep 0.8
-    geometry=$(xdotool getwindowgeometry "$win")
+outline_and_completion() {
+    local geometry x y size top
+    geometry=$(xdotool getwindowgeometry "$1")
     x=$(sed -n "s/.*Position: \([0-9]*\),.*/\1/p" <<<"$geometry")
     y=$(sed -n "s/.*Position: [0-9]*,\([0-9]*\).*/\1/p" <<<"$geometry")
     size=$(sed -n "s/.*Geometry: \([0-9x]*\).*/\1/p" <<<"$geometry")
-    menu=$(( ${size#*x} - 455 ))
+    top=$(client_top "$1")
+    sleep 0.3
     # Into the editor, then Go to Script with a few letters typed.
-    xdotool mousemove $(( x + 120 )) $(( y + menu + 200 )) click 1
+    xdotool mousemove $((x + 120)) $((y + top + 200)) click 1
     sleep 0.3
     xdotool key ctrl+shift+o
     sleep 0.3
@@ -69,5 +62,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     xdotool type --delay 120 "(f_"
     sleep 0.6
     import -window root -crop "${size}+${x}+${y}" +repage docs/completion.png
-    kill $pid' "$app" "$work"
+}
+with_window outline_and_completion "$app" "$work/mission.hsc"
 echo "wrote docs/outline.png and docs/completion.png"
