@@ -83,6 +83,7 @@ void NameCompletion::takeFunctionList()
     const EditorLanguageSupport* language = languageSupport(m_editor);
     const std::shared_ptr<const FunctionList> list =
         language ? language->sharedFunctionList() : nullptr;
+    // The same list as before; or none, with nothing kept from one that has gone since.
     if (list == m_listedFrom.lock() && (list || m_listed.empty()))
         return;
     m_listedFrom = list;

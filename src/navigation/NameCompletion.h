@@ -16,9 +16,10 @@ class ScriptEditor;
 
 // Completes names as they are typed: the language's own forms, the file's scripts and
 // globals, and the functions and external globals of the game's function list in use, each
-// with its kind (a listed function with its signatures). It offers itself after '(' and two letters
-// (the second may be a digit or an underscore), or at once on request; typing narrows the list,
-// Enter or Tab inserts the chosen name in place of what was typed of it, Escape closes it.
+// with its kind (a listed function with its signatures). It offers itself after '(' and two
+// letters (the second may be a digit or an underscore), or at once on request; typing
+// narrows the list, Enter or Tab inserts the chosen name in place of what was typed of it,
+// Escape closes it.
 class NameCompletion : public QObject
 {
     Q_OBJECT

@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::string_view GlobalsLine = "; AVAILABLE EXTERNAL GLOBALS:";
 
-inline std::string_view trimmed(std::string_view s)
+std::string_view trimmed(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
