@@ -210,7 +210,7 @@ void EditorLanguageSupport::makePlain()
 
 void EditorLanguageSupport::checked(ScriptReading reading, int revision)
 {
-    m_declarations = std::move(reading.declarations);
+    m_declarations = std::make_shared<const Declarations>(std::move(reading.declarations));
     m_declarationsRevision = revision;
     emit declarationsRead();
     if (m_marks.set(std::move(reading.problems), *m_editor.document())) {

@@ -47,7 +47,7 @@ public:
     const QString& functionListPath() const { return m_functionListPath; }
     // The scripts and globals of the last check, and the document revision they were read
     // from; they may be older than the text.
-    const std::vector<Declaration>& declarations() const { return m_declarations; }
+    const std::shared_ptr<const Declarations>& declarations() const { return m_declarations; }
     int declarationsRevision() const { return m_declarationsRevision; }
 
 signals:
@@ -79,7 +79,8 @@ private:
     std::shared_ptr<const FunctionList> m_functions;
     QString m_functionListPath;
     std::unique_ptr<SignatureHelp> m_signatureHelp;
-    std::vector<Declaration> m_declarations;
+    // Shared, not copied, with what reads them after every check.
+    std::shared_ptr<const Declarations> m_declarations = std::make_shared<const Declarations>();
     int m_declarationsRevision = -1;
 };
 

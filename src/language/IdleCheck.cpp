@@ -67,9 +67,12 @@ void IdleCheck::step()
     if (!m_reader)
         return;
     const QDeadlineTimer deadline = IdleStepDeadline();
+    // The clock is read every 16 lines, and after each long one: real scripts have lines of
+    // thousands of characters.
     for (int blocks = 1; m_next.isValid(); ++blocks) {
+        const bool longLine = m_next.length() > 1024;
         m_next = feed(*m_reader, m_next, m_break);
-        if (blocks % 16 == 0 && deadline.hasExpired()) {
+        if ((longLine || blocks % 16 == 0) && deadline.hasExpired()) {
             m_step.start();
             return;
         }

@@ -4,8 +4,6 @@
 #include "language/EditorLanguageSupport.h"
 #include "language/IdleCheck.h"
 
-#include <QSet>
-
 namespace vantrel {
 namespace {
 
@@ -35,30 +33,28 @@ void DeclarationSource::refresh()
         take(language->declarations(), language->declarationsRevision());
 }
 
-void DeclarationSource::take(std::vector<Declaration> declarations, int revision)
+void DeclarationSource::take(std::shared_ptr<const Declarations> declarations, int revision)
 {
     m_declarations = std::move(declarations);
     m_revision = revision;
-    m_names.clear();
-    for (const Declaration& d : m_declarations)
-        m_names.insert(toQString(d.name).toLower());
     emit changed();
 }
 
-const std::vector<Declaration>& DeclarationSource::current()
+const Declarations& DeclarationSource::current()
 {
     refresh();
     const int revision = m_editor.document()->revision();
     if (m_revision != revision)
-        take(ReadDocument(*m_editor.document(), m_editor.textFormat().lineEnd).declarations,
+        take(std::make_shared<const Declarations>(
+                 ReadDocument(*m_editor.document(), m_editor.textFormat().lineEnd).declarations),
              revision);
-    return m_declarations;
+    return *m_declarations;
 }
 
-const std::vector<Declaration>& DeclarationSource::latest()
+const Declarations& DeclarationSource::latest()
 {
     refresh(); // never a read of its own: this is asked on every cursor move
-    return m_declarations;
+    return *m_declarations;
 }
 
 const Declaration* DeclarationSource::find(const QString& name)
@@ -77,8 +73,8 @@ const Declaration* DeclarationSource::find(const QString& name)
 
 bool DeclarationSource::isDeclared(const QString& name)
 {
-    latest();
-    return m_names.contains(name.toLower());
+    return latest().declares(
+        {reinterpret_cast<const char16_t*>(name.utf16()), std::size_t(name.size())});
 }
 
 } // namespace vantrel

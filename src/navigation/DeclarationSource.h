@@ -3,8 +3,8 @@
 #include "script/ScriptDeclarations.h"
 
 #include <QObject>
-#include <QSet>
 #include <QString>
+#include <memory>
 #include <vector>
 
 namespace vantrel {
@@ -22,10 +22,10 @@ public:
 
     // Up to date with the text: read now when the last check is older (a few
     // milliseconds for the longest scripts). What goes to a declaration uses these.
-    const std::vector<Declaration>& current();
+    const Declarations& current();
     // The last ones read, which may be older than the text (or none, without the language
     // support): enough to know the names.
-    const std::vector<Declaration>& latest();
+    const Declarations& latest();
     // The declaration of a name, compared without regard to case, among current(): the
     // first, or the static that replaces a stub.
     const Declaration* find(const QString& name);
@@ -37,13 +37,12 @@ signals:
     void changed();
 
 private:
-    void take(std::vector<Declaration> declarations, int revision);
+    void take(std::shared_ptr<const Declarations> declarations, int revision);
     void refresh();
 
     ScriptEditor& m_editor;
-    std::vector<Declaration> m_declarations;
+    std::shared_ptr<const Declarations> m_declarations = std::make_shared<const Declarations>();
     int m_revision = -1;
-    QSet<QString> m_names; // lower case
 };
 
 QString toQString(std::u16string_view text);

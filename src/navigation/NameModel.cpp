@@ -16,7 +16,7 @@ void NameModel::setEntries(std::vector<Entry> entries)
     endResetModel();
 }
 
-std::vector<NameModel::Entry> NameModel::entriesOf(const std::vector<Declaration>& declarations)
+std::vector<NameModel::Entry> NameModel::entriesOf(const Declarations& declarations)
 {
     std::vector<Entry> entries;
     entries.reserve(declarations.size());

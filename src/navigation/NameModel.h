@@ -31,7 +31,7 @@ public:
 
     void setEntries(std::vector<Entry> entries);
     // The file's scripts and globals, in text order.
-    static std::vector<Entry> entriesOf(const std::vector<Declaration>& declarations);
+    static std::vector<Entry> entriesOf(const Declarations& declarations);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

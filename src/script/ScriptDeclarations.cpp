@@ -258,14 +258,14 @@ void DeclarationReader::scriptClosed()
     const std::u16string type = lowered(e[1].word);
     if (!listed(ScriptTypes, type))
         return problem(e[1].start, "unknown script type " + quoted(e[1].word));
-    Declaration declaration{Declaration::Kind::Script, {}, type, {}, {}};
+    Declaration declaration{Declaration::Kind::Script, {}, m_declarations.keep(type), {}, {}};
     std::size_t at = 2; // where the name is
     if ((type == u"static" || type == u"stub") && count > 2 && e[2].kind == TokenKind::Word) {
         const bool aType = listed(ValueTypes, lowered(e[2].word));
         const bool typeFirst =
             count > 3 && (e[3].kind == TokenKind::Word || (e[3].kind == TokenKind::Open && aType));
         if (typeFirst || (count == 3 && aType)) {
-            declaration.returnType = e[2].word;
+            declaration.returnType = m_declarations.keep(e[2].word);
             at = 3;
         } else if (count > 3 && e[3].kind == TokenKind::Open && e[3].parameterList &&
                    !listed(Forms, lowered(e[3].word))) {
@@ -309,28 +309,23 @@ void DeclarationReader::globalClosed()
                                        ? "global " + quoted(e[2].word) + " has more than one value"
                                        : "global has more than one value");
     if (named && e[1].kind == TokenKind::Word)
-        name(e[2], {Declaration::Kind::Global, {}, e[1].word, {}, {}});
+        name(e[2], {Declaration::Kind::Global, {}, m_declarations.keep(e[1].word), {}, {}});
 }
 
 void DeclarationReader::name(const Element& element, Declaration declaration)
 {
-    declaration.name = element.word;
+    declaration.name = m_declarations.keep(element.word);
     declaration.place = element.place;
     const bool script = declaration.kind == Declaration::Kind::Script;
-    const bool stub = script && declaration.type == u"stub";
-    auto [found, isNew] =
-        (script ? m_scripts : m_globals)
-            .try_emplace(lowered(element.word), Declared{element.place.line, stub});
-    if (!isNew) {
-        // A static may replace a stub of the same name, once.
-        if (found->second.stub && declaration.type == u"static")
-            found->second = {element.place.line, false};
-        else
-            problem(element.place, (script ? "script " : "global ") + quoted(element.word) +
-                                       " is already declared on line " +
-                                       std::to_string(found->second.line));
-    }
-    m_declarations.push_back(std::move(declaration));
+    const Declaration* first = m_declarations.find(declaration.kind, declaration.name);
+    // A static may replace a stub of the same name, once.
+    const bool replacesStub =
+        first && script && first->type == u"stub" && declaration.type == u"static";
+    if (first && !replacesStub)
+        problem(element.place, (script ? "script " : "global ") + quoted(element.word) +
+                                   " is already declared on line " +
+                                   std::to_string(first->place.line));
+    m_declarations.add(declaration, replacesStub);
 }
 
 void DeclarationReader::problem(const Place& place, std::string message, Severity severity)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "script/Declarations.h"
 #include "script/ScriptCheck.h"
 
 #include <cstddef>
@@ -8,32 +9,16 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vantrel {
-
-// A script or a global declared at the top level of a file.
-struct Declaration
-{
-    enum class Kind : std::uint8_t
-    {
-        Script,
-        Global
-    };
-    Kind kind;
-    std::u16string name;
-    std::u16string type;        // the script type (`static`) or the global's value type
-    std::u16string returnType;  // a static or stub script's, when it has one
-    ScriptChecker::Place place; // of the name
-};
 
 // What reading a whole file gives: every problem in text order (the structure check's and
 // the declaration rules'), and every declaration.
 struct ScriptReading
 {
     std::vector<ScriptProblem> problems;
-    std::vector<Declaration> declarations;
+    Declarations declarations;
 };
 
 // The tokens the declaration reader takes: everything but spaces, line ends and comments.
@@ -72,11 +57,6 @@ private:
         Place place;         // of the word, or of the form's first word
         bool parameterList = false;
     };
-    struct Declared
-    {
-        std::size_t line;
-        bool stub;
-    };
 
     void takeAtTop(const Token& token, std::u16string_view text, ScriptChecker& places,
                    std::u16string_view piece);
@@ -99,8 +79,7 @@ private:
     int m_pairWords = 0;
     std::optional<Place> m_otherDialect;
     std::vector<ScriptProblem> m_problems;
-    std::vector<Declaration> m_declarations;
-    std::unordered_map<std::u16string, Declared> m_scripts, m_globals;
+    Declarations m_declarations;
 };
 
 // Reads a whole text: its problems and declarations; with a function list, the argument

@@ -222,6 +222,36 @@ private slots:
         QVERIFY(file.declarations > 90);
     }
 
+    // A level's thousands of names, their texts far past one block of storage: each found
+    // whatever its case, at its own line, after the reading has been handed on; a repeat
+    // found among them as well.
+    void thousandsOfNamesAreFoundWhateverTheCase()
+    {
+        QString text;
+        const auto nameOf = [](int n) {
+            return QStringLiteral("gate_teleport_for_the_north_section_%1").arg(n);
+        };
+        for (int n = 0; n < 3000; ++n)
+            text += QStringLiteral("(script dormant %1 (sleep 1))\n").arg(nameOf(n));
+        text += QStringLiteral("(global short %1 0)\n").arg(nameOf(7).toUpper());
+        text += QStringLiteral("(script startup %1 (sleep 1))\n").arg(nameOf(2999).toUpper());
+        ScriptReading reading = ReadScript(view(text));
+        const Declarations declarations = std::move(reading.declarations);
+        QCOMPARE(declarations.size(), 3002u);
+        for (int n = 0; n < 3000; n += 7) {
+            const QString upper = nameOf(n).toUpper();
+            const Declaration* found = declarations.find(Declaration::Kind::Script, view(upper));
+            QVERIFY2(found && QString::fromStdU16String(std::u16string(found->name)) == nameOf(n),
+                     qPrintable(upper));
+            QCOMPARE(found->place.line, std::size_t(n + 1));
+            QCOMPARE(declarations.find(Declaration::Kind::Global, view(upper)) != nullptr, n == 7);
+        }
+        QVERIFY(!declarations.declares(u"gate_teleport"));
+        QCOMPARE(described(reading.problems),
+                 QStringLiteral("3002:17 error: script '%1' is already declared on line 3000")
+                     .arg(nameOf(2999).toUpper()));
+    }
+
     void silentOnComposedScripts()
     {
         ScriptFields two;
